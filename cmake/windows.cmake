@@ -1,0 +1,32 @@
+# Windows build: the two plug-in DLLs, the host that plays the core driver,
+# the printer family's stand-in libraries and the tests that run under Wine.
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+if(NOT MSVC)
+    # Static runtimes: a DLL must load in the spooler with nothing beside it.
+    add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+file(GLOB WREN_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+add_library(wren_win32 STATIC ${WREN_WIN32_SOURCES})
+target_link_libraries(wren_win32 PUBLIC wren_core winspool)
+target_include_directories(wren_win32 PUBLIC src)
+
+function(wren_plugin name)
+    file(GLOB sources CONFIGURE_DEPENDS src/${name}/plugin/*.cpp)
+    add_library(wren${name} SHARED ${sources} src/${name}/plugin/wren${name}.def ${ARGN})
+    set_target_properties(wren${name} PROPERTIES PREFIX "" OUTPUT_NAME wren${name})
+    target_link_libraries(wren${name} PRIVATE wren_win32 ole32 uuid)
+endfunction()
+wren_plugin(ui)
+wren_plugin(ps)
+
+add_subdirectory(tools/family)
+if(EXISTS ${CMAKE_SOURCE_DIR}/tools/host/CMakeLists.txt)
+    add_subdirectory(tools/host)
+endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/wine/CMakeLists.txt)
+    add_subdirectory(tests/wine)
+endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
+    add_subdirectory(bench)
+endif()

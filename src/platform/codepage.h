@@ -1,0 +1,25 @@
+// Port: the platform's 8-bit text conversions. Printer output and the
+// printer-family libraries take 8-bit text: the system (ANSI) code page for
+// names, or the C runtime's current locale where the job name and PIN go.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace wren {
+
+class CodePage {
+public:
+    virtual ~CodePage() = default;
+    // System code page; at most maxBytes - 1 bytes (room for the terminator).
+    virtual std::string toAnsi(std::u16string_view text, std::size_t maxBytes) const = 0;
+    // The runtime's locale conversion (wcstombs); at most maxBytes - 1 bytes.
+    virtual std::string toLocale(std::u16string_view text, std::size_t maxBytes) const = 0;
+    virtual bool isLeadByte(std::uint8_t byte) const = 0;
+    // True when lead + trail is a character of the system code page.
+    virtual bool isValidPair(std::uint8_t lead, std::uint8_t trail) const = 0;
+};
+
+}  // namespace wren

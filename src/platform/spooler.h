@@ -1,0 +1,52 @@
+// Port: what the plug-ins ask the print spooler about a printer, its driver
+// and its jobs, and the spooler calls that send or cancel a job's bytes.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wren {
+
+using PrinterHandle = void*;
+
+struct PaperSize {
+    std::int16_t code = 0;       // DMPAPER code
+    std::int32_t width = 0;      // tenths of a millimetre
+    std::int32_t length = 0;
+};
+
+struct PrinterDetails {          // PRINTER_INFO_2, the parts we use
+    std::u16string printerName;
+    std::u16string driverName;
+    std::uint32_t attributes = 0;
+};
+
+inline constexpr std::uint32_t kPrinterAttributeShared = 0x00000008;
+inline constexpr std::uint32_t kPrinterAttributeNetwork = 0x00000010;
+
+class Spooler {
+public:
+    virtual ~Spooler() = default;
+    // The driver's dependent files (DRIVER_INFO_3) as the spooler gives them:
+    // full paths, each NUL-terminated, the list closed by a second NUL.
+    virtual std::optional<std::u16string> dependentFiles(PrinterHandle printer) const = 0;
+    // DRIVER_INFO_1.pName.
+    virtual std::optional<std::u16string> driverName(PrinterHandle printer) const = 0;
+    // The local printer-driver directory for the current environment, or
+    // nothing when it does not fit a buffer of `bufferBytes` or the call fails.
+    virtual std::optional<std::u16string> printerDriverDirectory(std::size_t bufferBytes) const = 0;
+    // DC_PAPERS with DC_PAPERSIZE; empty when the printer reports none.
+    virtual std::vector<PaperSize> papers(std::u16string_view deviceName) const = 0;
+    virtual std::optional<PrinterDetails> printerDetails(PrinterHandle printer) const = 0;
+    // JOB_INFO_2.pDocument; nothing when the job cannot be read.
+    virtual std::optional<std::u16string> jobDocument(PrinterHandle printer, std::uint32_t jobId) const = 0;
+    // WritePrinter: false when the spooler call fails.
+    virtual bool write(PrinterHandle printer, const void* data, std::uint32_t size,
+                       std::uint32_t* written) const = 0;
+    virtual void cancelJob(PrinterHandle printer, std::uint32_t jobId) const = 0;
+};
+
+}  // namespace wren

@@ -1,0 +1,169 @@
+// In-memory stand-ins for the platform ports, for the native tests.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "common/config/ini_document.h"
+#include "platform/codepage.h"
+#include "platform/library.h"
+#include "platform/profile.h"
+#include "platform/spooler.h"
+
+namespace wren::test {
+
+// Profile files by path (path compared without case, like the file system).
+class FakeProfile : public Profile {
+public:
+    void addFile(std::u16string path, std::string_view utf8Text) {
+        files_[lowered(path)] = IniDocument::parse(fromUtf8(utf8Text));
+    }
+    std::u16string readString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
+                              std::size_t bufferChars, std::u16string_view fallback) const override {
+        ++reads;
+        std::optional<std::u16string> v = lookup(file, section, key);
+        std::u16string value = v ? *v : std::u16string(fallback);
+        if (bufferChars == 0) return {};
+        if (value.size() > bufferChars - 1) value.resize(bufferChars - 1);
+        return value;
+    }
+    int readInt(std::u16string_view file, std::u16string_view section, std::u16string_view key,
+                int fallback) const override {
+        ++reads;
+        std::optional<std::u16string> v = lookup(file, section, key);
+        if (!v || v->empty()) return fallback;
+        return parseProfileInt(std::u16string_view(*v).substr(0, 29));
+    }
+    mutable int reads = 0;
+
+private:
+    static std::u16string lowered(std::u16string s) {
+        for (auto& c : s) if (c >= u'A' && c <= u'Z') c = char16_t(c + 32);
+        return s;
+    }
+    std::optional<std::u16string> lookup(std::u16string_view file, std::u16string_view section,
+                                         std::u16string_view key) const {
+        if (section.empty() || key.empty()) return std::nullopt;
+        auto it = files_.find(lowered(std::u16string(file)));
+        if (it == files_.end()) return std::nullopt;
+        return it->second.value(section, key);
+    }
+    std::map<std::u16string, IniDocument> files_;
+};
+
+struct FakePrinter {
+    std::optional<std::u16string> dependentFiles;
+    std::optional<std::u16string> driverName = u"Wren ZE Colour PS";
+    PrinterDetails details{u"Wren Test", u"Wren ZE Colour PS", 0};
+    std::map<std::uint32_t, std::u16string> jobDocuments;
+};
+
+class FakeSpooler : public Spooler {
+public:
+    // Builds a dependent-file list from names: each NUL-terminated, then a closing NUL.
+    static std::u16string list(std::initializer_list<std::u16string_view> names) {
+        std::u16string out;
+        for (auto n : names) { out += n; out.push_back(u'\0'); }
+        out.push_back(u'\0');
+        return out;
+    }
+    std::map<PrinterHandle, FakePrinter> printers;
+    std::optional<std::u16string> driverDirectory = u"C:\\drivers\\x64";
+    std::vector<PaperSize> paperList;
+    mutable std::u16string askedPapersFor;
+    mutable std::string written;
+    mutable std::vector<std::uint32_t> cancelled;
+    bool failWrites = false;
+
+    std::optional<std::u16string> dependentFiles(PrinterHandle p) const override { return printer(p).dependentFiles; }
+    std::optional<std::u16string> driverName(PrinterHandle p) const override { return printer(p).driverName; }
+    std::optional<std::u16string> printerDriverDirectory(std::size_t bufferBytes) const override {
+        if (!driverDirectory || (driverDirectory->size() + 1) * 2 > bufferBytes) return std::nullopt;
+        return driverDirectory;
+    }
+    std::vector<PaperSize> papers(std::u16string_view device) const override {
+        askedPapersFor = std::u16string(device);
+        return paperList;
+    }
+    std::optional<PrinterDetails> printerDetails(PrinterHandle p) const override { return printer(p).details; }
+    std::optional<std::u16string> jobDocument(PrinterHandle p, std::uint32_t job) const override {
+        auto& docs = printer(p).jobDocuments;
+        auto it = docs.find(job);
+        if (it == docs.end()) return std::nullopt;
+        return it->second;
+    }
+    bool write(PrinterHandle, const void* data, std::uint32_t size, std::uint32_t* count) const override {
+        if (failWrites) return false;
+        written.append(static_cast<const char*>(data), size);
+        if (count) *count = size;
+        return true;
+    }
+    void cancelJob(PrinterHandle, std::uint32_t job) const override { cancelled.push_back(job); }
+
+private:
+    const FakePrinter& printer(PrinterHandle p) const {
+        static const FakePrinter none{std::nullopt, std::nullopt, {}, {}};
+        auto it = printers.find(p);
+        return it == printers.end() ? none : it->second;
+    }
+};
+
+// Libraries by full path; each maps export names to functions of this process.
+class FakeLibraryLoader : public LibraryLoader {
+public:
+    using Exports = std::map<std::string, void*>;
+    std::map<std::u16string, Exports> libraries;
+    mutable std::vector<std::u16string> loads;
+    mutable int live = 0;
+
+    std::unique_ptr<Library> load(std::u16string_view path) const override {
+        loads.emplace_back(path);
+        auto it = libraries.find(std::u16string(path));
+        if (it == libraries.end()) return nullptr;
+        return std::make_unique<Loaded>(it->second, live);
+    }
+
+private:
+    struct Loaded : Library {
+        Loaded(const Exports& e, int& live) : exports(e), live(live) { ++live; }
+        ~Loaded() override { --live; }
+        void* symbol(const char* name) const override {
+            auto it = exports.find(name);
+            return it == exports.end() ? nullptr : it->second;
+        }
+        const Exports& exports;
+        int& live;
+    };
+};
+
+template <typename Fn>
+void* exportOf(Fn fn) { return reinterpret_cast<void*>(fn); }
+
+// Code page: ASCII and Latin-1 map to themselves, anything else to '?'.
+// Lead bytes can be declared to exercise double-byte rules; a valid trail
+// byte is 0x40..0x7E or 0x80..0xFC.
+class FakeCodePage : public CodePage {
+public:
+    std::set<std::uint8_t> leadBytes;
+    std::string toAnsi(std::u16string_view text, std::size_t maxBytes) const override { return narrow(text, maxBytes); }
+    std::string toLocale(std::u16string_view text, std::size_t maxBytes) const override { return narrow(text, maxBytes); }
+    bool isLeadByte(std::uint8_t b) const override { return leadBytes.count(b) != 0; }
+    bool isValidPair(std::uint8_t lead, std::uint8_t trail) const override {
+        return isLeadByte(lead) && ((trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFC));
+    }
+
+private:
+    static std::string narrow(std::u16string_view text, std::size_t maxBytes) {
+        std::string out;
+        for (char16_t c : text) {
+            if (out.size() + 1 >= maxBytes) break;
+            out.push_back(c < 0x100 ? static_cast<char>(c) : '?');
+        }
+        return out;
+    }
+};
+
+}  // namespace wren::test
