@@ -9,7 +9,7 @@ endif()
 file(GLOB WREN_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 add_library(wren_win32 STATIC ${WREN_WIN32_SOURCES})
 target_link_libraries(wren_win32 PUBLIC wren_core winspool)
-target_include_directories(wren_win32 PUBLIC src)
+target_include_directories(wren_win32 PUBLIC src src/platform/win32/stubs)
 
 function(wren_plugin name)
     file(GLOB sources CONFIGURE_DEPENDS src/${name}/plugin/*.cpp)

@@ -7,8 +7,7 @@
 // (incomplete) types are therefore enough, and any accidental use of their
 // members fails to compile instead of silently using a guessed layout.
 //
-// This directory must come after the toolchain's own include directories
-// would find a real ddrawint.h; it only exists because they don't.
+// Only the Windows build puts this directory on its include path.
 #pragma once
 
 typedef struct _DD_SURFACE_LOCAL DD_SURFACE_LOCAL, *PDD_SURFACE_LOCAL;
