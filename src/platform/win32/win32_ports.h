@@ -1,0 +1,53 @@
+// The platform ports implemented with the Win32 API.
+#pragma once
+
+#include "platform/codepage.h"
+#include "platform/library.h"
+#include "platform/profile.h"
+#include "platform/spooler.h"
+
+namespace wren::win32 {
+
+class Win32Profile final : public Profile {
+public:
+    std::u16string readString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
+                              std::size_t bufferChars, std::u16string_view fallback) const override;
+    int readInt(std::u16string_view file, std::u16string_view section, std::u16string_view key,
+                int fallback) const override;
+};
+
+class Win32Spooler final : public Spooler {
+public:
+    std::optional<std::u16string> dependentFiles(PrinterHandle printer) const override;
+    std::optional<std::u16string> driverName(PrinterHandle printer) const override;
+    std::optional<std::u16string> printerDriverDirectory(std::size_t bufferBytes) const override;
+    std::vector<PaperSize> papers(std::u16string_view deviceName) const override;
+    std::optional<PrinterDetails> printerDetails(PrinterHandle printer) const override;
+    std::optional<std::u16string> jobDocument(PrinterHandle printer, std::uint32_t jobId) const override;
+    bool write(PrinterHandle printer, const void* data, std::uint32_t size, std::uint32_t* written) const override;
+    void cancelJob(PrinterHandle printer, std::uint32_t jobId) const override;
+};
+
+class Win32LibraryLoader final : public LibraryLoader {
+public:
+    std::unique_ptr<Library> load(std::u16string_view path) const override;
+};
+
+class Win32CodePage final : public CodePage {
+public:
+    std::string toAnsi(std::u16string_view text, std::size_t maxBytes) const override;
+    std::string toLocale(std::u16string_view text, std::size_t maxBytes) const override;
+    bool isLeadByte(std::uint8_t byte) const override;
+    bool isValidPair(std::uint8_t lead, std::uint8_t trail) const override;
+};
+
+// One set of ports per process: they hold no state.
+struct Win32Ports {
+    Win32Profile profile;
+    Win32Spooler spooler;
+    Win32LibraryLoader loader;
+    Win32CodePage codePage;
+};
+Win32Ports& ports();
+
+}  // namespace wren::win32

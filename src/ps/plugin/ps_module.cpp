@@ -1,0 +1,37 @@
+#include "ps/plugin/ps_module.h"
+
+#include "platform/win32/com_factory.h"
+#include "platform/win32/oem_interfaces.h"
+#include "platform/win32/win32_ports.h"
+#include "ps/plugin/render_plugin.h"
+
+namespace wren::ps {
+
+PsModule& psModule() {
+    static PsModule module;
+    return module;
+}
+
+const RenderPorts& renderPorts() {
+    static const RenderPorts ports{win32::ports().spooler, win32::ports().profile, win32::ports().loader,
+                                   win32::ports().codePage};
+    return ports;
+}
+
+}  // namespace wren::ps
+
+using wren::ps::psModule;
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) psModule().module = instance;
+    return TRUE;
+}
+
+extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {
+    return wren::win32::getClassObject(rclsid, CLSID_OEMRENDER, riid, ppv, &wren::ps::createRenderPlugin,
+                                       psModule().locks);
+}
+
+extern "C" HRESULT WINAPI DllCanUnloadNow() {
+    return (psModule().liveObjects == 0 && psModule().locks == 0) ? S_OK : S_FALSE;
+}

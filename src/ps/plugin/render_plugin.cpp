@@ -1,0 +1,163 @@
+#include "ps/plugin/render_plugin.h"
+
+#include <new>
+
+#include "common/settings/render_devmode.h"
+#include "platform/win32/devmode_bridge.h"
+#include "platform/win32/win32_ports.h"
+#include "ps/job/command_dispatch.h"
+#include "ps/plugin/core_driver_ports.h"
+#include "ps/plugin/ddi_hooks.h"
+#include "ps/plugin/pdev_setup.h"
+#include "ps/plugin/ps_module.h"
+
+namespace wren::ps {
+namespace {
+
+HRESULT failWith(DWORD error) {
+    SetLastError(error);
+    return E_FAIL;
+}
+
+// A device the rendering logic can work on: the core driver handed over
+// both DEVMODE parts.
+bool usable(PDEVOBJ pdevobj) { return pdevobj && pdevobj->pOEMDM && pdevobj->pPublicDM; }
+
+}  // namespace
+
+IUnknown* createRenderPlugin() { return static_cast<IPrintOemPS2*>(new (std::nothrow) RenderPlugin()); }
+
+RenderPlugin::RenderPlugin() { ++psModule().liveObjects; }
+RenderPlugin::~RenderPlugin() { --psModule().liveObjects; }
+
+HRESULT RenderPlugin::QueryInterface(REFIID riid, void** ppv) {
+    if (!ppv) return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPrintOemPS2) || IsEqualIID(riid, IID_IPrintOemPS)) {
+        *ppv = static_cast<IPrintOemPS2*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG RenderPlugin::AddRef() { return static_cast<ULONG>(++refs_); }
+
+ULONG RenderPlugin::Release() {
+    long left = --refs_;
+    if (left == 0) {
+        if (helper_) helper_->Release();
+        delete this;
+    }
+    return static_cast<ULONG>(left);
+}
+
+HRESULT RenderPlugin::GetInfo(DWORD mode, PVOID buffer, DWORD size, PDWORD needed) {
+    if (!needed) return failWith(ERROR_INVALID_PARAMETER);
+    switch (mode) {
+    case OEMGI_GETSIGNATURE:
+    case OEMGI_GETVERSION:
+        *needed = sizeof(DWORD);
+        if (!buffer || size < sizeof(DWORD)) return failWith(ERROR_INSUFFICIENT_BUFFER);
+        *static_cast<DWORD*>(buffer) = mode == OEMGI_GETSIGNATURE ? kRecordSignature : kRecordVersion;
+        return S_OK;
+    case OEMGI_GETPUBLISHERINFO:
+        *needed = sizeof(PUBLISHERINFO);
+        return E_FAIL;
+    default:
+        return failWith(ERROR_INVALID_PARAMETER);
+    }
+}
+
+HRESULT RenderPlugin::DevMode(DWORD mode, POEMDMPARAM param) {
+    const Spooler& spooler = win32::ports().spooler;
+    if (!param) return win32::devModeResult(renderDevMode(mode, nullptr, spooler));
+    DevModeRequest request = win32::devModeRequest(*param);
+    return win32::devModeResult(renderDevMode(mode, &request, spooler));
+}
+
+HRESULT RenderPlugin::EnableDriver(DWORD, DWORD size, PDRVENABLEDATA ded) {
+    if (ded && size >= sizeof(DRVENABLEDATA)) {
+        ded->iDriverVersion = PRINTER_OEMINTF_VERSION;
+        ded->c = kHookCount;
+        ded->pdrvfn = const_cast<DRVFN*>(hookTable());
+    }
+    return S_OK;
+}
+
+HRESULT RenderPlugin::DisableDriver() {
+    if (helper_) helper_->Release();
+    helper_ = nullptr;
+    return S_OK;
+}
+
+HRESULT RenderPlugin::EnablePDEV(PDEVOBJ pdevobj, PWSTR, ULONG, HSURF*, ULONG gdiInfoSize, GDIINFO* gdiInfo, ULONG,
+                                 DEVINFO*, DRVENABLEDATA* ded, PDEVOEM* devOem) {
+    auto* pdev = new (std::nothrow) RenderPdev;
+    if (!pdev) {
+        if (devOem) *devOem = nullptr;
+        return failWith(ERROR_NOT_ENOUGH_MEMORY);
+    }
+    bindCoreFunctions(*pdev, ded);
+    if (usable(pdevobj) && gdiInfo && gdiInfoSize >= sizeof(GDIINFO))
+        applyFitToPaper(*asRecord(pdevobj->pOEMDM), *win32::publicDevmode(pdevobj->pPublicDM), *gdiInfo);
+    if (devOem) *devOem = pdev;
+    return S_OK;
+}
+
+HRESULT RenderPlugin::DisablePDEV(PDEVOBJ pdevobj) {
+    if (pdevobj) {
+        delete static_cast<RenderPdev*>(pdevobj->pdevOEM);
+        pdevobj->pdevOEM = nullptr;
+    }
+    return S_OK;
+}
+
+HRESULT RenderPlugin::ResetPDEV(PDEVOBJ, PDEVOBJ) { return S_OK; }
+
+HRESULT RenderPlugin::PublishDriverInterface(IUnknown* unknown) {
+    if (helper_) return S_OK;
+    if (!unknown) return E_FAIL;
+    void* helper = nullptr;
+    if (FAILED(unknown->QueryInterface(IID_IPrintOemDriverPS, &helper)) || !helper) return E_FAIL;
+    helper_ = static_cast<IPrintOemDriverPS*>(helper);
+    return S_OK;
+}
+
+HRESULT RenderPlugin::Command(PDEVOBJ pdevobj, DWORD index, PVOID, DWORD, DWORD* result) {
+    bool ok = false;
+    if (usable(pdevobj)) {
+        CoreDriverSettings settings(pdevobj, helper_);
+        CoreDriverStream stream(pdevobj, helper_);
+        RenderContext ctx{renderPorts(), pdevobj->hPrinter, *asRecord(pdevobj->pOEMDM),
+                          *win32::publicDevmode(pdevobj->pPublicDM), settings, stream, psModule().job};
+        InjectionExtras extras;
+        ok = runInjection(ctx, index, extras);
+    } else {
+        SetLastError(ERROR_INVALID_PARAMETER);
+    }
+    if (ok) {
+        if (result) *result = ERROR_SUCCESS;
+        return S_OK;
+    }
+    if (result) *result = GetLastError();
+    return S_FALSE;
+}
+
+HRESULT RenderPlugin::WritePrinter(PDEVOBJ pdevobj, PVOID buffer, DWORD size, PDWORD written) {
+    if (!pdevobj) return S_OK;  // the core driver's probe: we take the stream
+    if (!usable(pdevobj)) return E_FAIL;
+    CoreDriverSettings settings(pdevobj, helper_);
+    CoreDriverStream stream(pdevobj, helper_);
+    RenderContext ctx{renderPorts(), pdevobj->hPrinter, *asRecord(pdevobj->pOEMDM),
+                      *win32::publicDevmode(pdevobj->pPublicDM), settings, stream, psModule().job};
+    std::uint32_t count = written ? *written : 0;
+    BlockResult sent = writeBlock(ctx, buffer, size, &count);
+    if (sent == BlockResult::SpoolerFailed) return E_FAIL;
+    if (sent == BlockResult::Sent && written) *written = count;
+    return S_OK;
+}
+
+HRESULT RenderPlugin::GetPDEVAdjustment(PDEVOBJ, DWORD, PVOID, DWORD, BOOL*) { return E_NOTIMPL; }
+
+}  // namespace wren::ps

@@ -1,0 +1,46 @@
+#include "ui/plugin/ui_module.h"
+
+#include "platform/win32/com_factory.h"
+#include "platform/win32/oem_interfaces.h"
+#include "ui/plugin/ui_plugin.h"
+
+namespace wren::ui {
+
+UiModule& uiModule() {
+    static UiModule module;
+    return module;
+}
+
+void checkOsVersion() {
+    UiModule& m = uiModule();
+    if (m.versionChecked) return;
+    m.versionChecked = true;
+    m.version.dwOSVersionInfoSize = sizeof m.version;
+    if (GetVersionExW(&m.version)) m.newerOs = m.version.dwMajorVersion >= 6;
+}
+
+}  // namespace wren::ui
+
+using wren::ui::uiModule;
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        uiModule().module = instance;
+        uiModule().supportLibrary = nullptr;
+    } else if (reason == DLL_PROCESS_DETACH) {
+        if (uiModule().supportLibrary) FreeLibrary(uiModule().supportLibrary);
+        uiModule().supportLibrary = nullptr;
+    }
+    return TRUE;
+}
+
+extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {
+    return wren::win32::getClassObject(rclsid, CLSID_OEMUI, riid, ppv, &wren::ui::createUiPlugin, uiModule().locks);
+}
+
+extern "C" HRESULT WINAPI DllCanUnloadNow() { return uiModule().locks != 0 ? S_FALSE : S_OK; }
+
+// Installer exports. Discovering installed options is not part of this
+// build: both report that they did nothing.
+extern "C" DWORD WINAPI NotifyDrvInstToPrinter(HANDLE, const char*) { return 0; }
+extern "C" DWORD WINAPI ConfigDeviceOptionExp(HANDLE) { return 0; }

@@ -1,0 +1,49 @@
+// The UI plug-in object the core driver's user-interface module talks to.
+#pragma once
+
+#include <atomic>
+
+#include "platform/win32/oem_interfaces.h"
+
+namespace wren::ui {
+
+IUnknown* createUiPlugin();
+
+class UiPlugin final : public IPrintOemUI2 {
+public:
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    // IPrintOemCommon
+    HRESULT STDMETHODCALLTYPE GetInfo(DWORD mode, PVOID buffer, DWORD size, PDWORD needed) override;
+    HRESULT STDMETHODCALLTYPE DevMode(DWORD mode, POEMDMPARAM param) override;
+    // IPrintOemUI
+    HRESULT STDMETHODCALLTYPE PublishDriverInterface(IUnknown* unknown) override;
+    HRESULT STDMETHODCALLTYPE CommonUIProp(DWORD mode, POEMCUIPPARAM param) override;
+    HRESULT STDMETHODCALLTYPE DocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM lparam) override;
+    HRESULT STDMETHODCALLTYPE DevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM lparam) override;
+    HRESULT STDMETHODCALLTYPE DevQueryPrintEx(POEMUIOBJ, PDEVQUERYPRINT_INFO, PDEVMODEW, PVOID) override;
+    HRESULT STDMETHODCALLTYPE DeviceCapabilities(POEMUIOBJ, HANDLE, PWSTR, WORD, PVOID, PDEVMODEW, PVOID, DWORD,
+                                                 DWORD*) override;
+    HRESULT STDMETHODCALLTYPE UpgradePrinter(DWORD, PBYTE) override;
+    HRESULT STDMETHODCALLTYPE PrinterEvent(PWSTR printerName, INT event, DWORD flags, LPARAM lparam) override;
+    HRESULT STDMETHODCALLTYPE DriverEvent(DWORD, DWORD, LPBYTE, LPARAM) override;
+    HRESULT STDMETHODCALLTYPE QueryColorProfile(HANDLE printer, POEMUIOBJ uiobj, PDEVMODEW publicDm, PVOID oemDm,
+                                                ULONG queryMode, VOID* data, ULONG* size, FLONG* flags) override;
+    HRESULT STDMETHODCALLTYPE FontInstallerDlgProc(HWND, UINT, WPARAM, LPARAM) override;
+    HRESULT STDMETHODCALLTYPE UpdateExternalFonts(HANDLE, HANDLE, PWSTR) override;
+    // IPrintOemUI2
+    HRESULT STDMETHODCALLTYPE QueryJobAttributes(HANDLE, PDEVMODEW, DWORD, LPBYTE) override;
+    HRESULT STDMETHODCALLTYPE HideStandardUI(DWORD mode) override;
+    HRESULT STDMETHODCALLTYPE DocumentEvent(HANDLE printer, HDC dc, INT event, ULONG inSize, PVOID in,
+                                            ULONG outSize, PVOID out, PINT result) override;
+
+private:
+    ~UiPlugin() = default;
+    std::atomic<long> refs_{1};
+    IPrintOemDriverUI* driverUi_ = nullptr;
+    bool standardUiAsked_ = false;
+};
+
+}  // namespace wren::ui
