@@ -1,0 +1,125 @@
+#include "core_driver.h"
+
+#include <cstring>
+
+namespace wren::host {
+
+void BlockOutput::write(const void* data, std::size_t size) {
+    const char* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        std::size_t room = kBlockSize - buffer_.size();
+        std::size_t take = size < room ? size : room;
+        buffer_.insert(buffer_.end(), bytes, bytes + take);
+        bytes += take;
+        size -= take;
+        if (buffer_.size() == kBlockSize) flush();
+    }
+}
+
+void BlockOutput::flush() {
+    if (buffer_.empty()) return;
+    send(buffer_.data(), static_cast<DWORD>(buffer_.size()));
+    buffer_.clear();
+}
+
+void BlockOutput::send(const void* data, DWORD size) {
+    DWORD written = 0;
+    if (pluginOwnsStream_) {
+        if (FAILED(plugin_->WritePrinter(&devobj_, const_cast<void*>(data), size, &written))) failed_ = true;
+    } else if (!::WritePrinter(devobj_.hPrinter, const_cast<void*>(data), size, &written)) {
+        failed_ = true;
+    }
+}
+
+HRESULT HostDriverHelper::QueryInterface(REFIID riid, void** ppv) {
+    if (!ppv) return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPrintOemDriverPS)) {
+        *ppv = static_cast<IPrintOemDriverPS*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+}
+
+BOOL HostDriverHelper::getSetting(PCSTR feature, PVOID output, DWORD size, PDWORD needed,
+                                  PDWORD optionsReturned) const {
+    if (reinterpret_cast<ULONG_PTR>(feature) < 0x10000) {
+        // A predefined setting; only the PostScript output option is known.
+        if (reinterpret_cast<ULONG_PTR>(feature) != OEMGDS_PSDM_DIALECT) return FALSE;
+        if (needed) *needed = sizeof(DWORD);
+        if (!output || size < sizeof(DWORD)) return FALSE;
+        DWORD value = outputOption_;
+        std::memcpy(output, &value, sizeof value);
+        if (optionsReturned) *optionsReturned = 1;
+        return TRUE;
+    }
+    auto it = features_.find(feature);
+    if (it == features_.end()) return FALSE;
+    const std::string& option = it->second;
+    if (needed) *needed = static_cast<DWORD>(option.size() + 2);
+    if (!output || size < option.size() + 2) return FALSE;
+    // An option list: NUL-terminated keywords, closed by a second NUL.
+    std::memcpy(output, option.c_str(), option.size() + 1);
+    static_cast<char*>(output)[option.size() + 1] = '\0';
+    if (optionsReturned) *optionsReturned = 1;
+    return TRUE;
+}
+
+HRESULT HostDriverHelper::DrvGetDriverSetting(PVOID, PCSTR feature, PVOID output, DWORD size, PDWORD needed,
+                                              PDWORD optionsReturned) {
+    return getSetting(feature, output, size, needed, optionsReturned) ? S_OK : E_FAIL;
+}
+
+HRESULT HostDriverHelper::DrvWriteSpoolBuf(PDEVOBJ, PVOID buffer, DWORD size, DWORD* written) {
+    if (!output_) return E_FAIL;
+    output_->write(buffer, size);
+    if (written) *written = size;
+    return S_OK;
+}
+
+namespace {
+
+HostDriverHelper* gHelper = nullptr;
+
+DWORD APIENTRY procsWriteSpoolBuf(PDEVOBJ pdevobj, PVOID buffer, DWORD size) {
+    DWORD written = 0;
+    if (gHelper) gHelper->DrvWriteSpoolBuf(pdevobj, buffer, size, &written);
+    return written;
+}
+
+BOOL APIENTRY procsGetDriverSetting(PVOID, PCSTR feature, PVOID output, DWORD size, PDWORD needed,
+                                    PDWORD optionsReturned) {
+    return gHelper ? gHelper->getSetting(feature, output, size, needed, optionsReturned) : FALSE;
+}
+
+// The core driver's own document and page functions: nothing to draw here,
+// the stream is produced by the host.
+BOOL APIENTRY coreStartDoc(SURFOBJ*, LPWSTR, DWORD) { return TRUE; }
+BOOL APIENTRY coreEndDoc(SURFOBJ*, FLONG) { return TRUE; }
+BOOL APIENTRY coreStartPage(SURFOBJ*) { return TRUE; }
+BOOL APIENTRY coreSendPage(SURFOBJ*) { return TRUE; }
+
+DRVFN gCoreFunctions[] = {
+    {INDEX_DrvStartDoc, reinterpret_cast<PFN>(&coreStartDoc)},
+    {INDEX_DrvEndDoc, reinterpret_cast<PFN>(&coreEndDoc)},
+    {INDEX_DrvStartPage, reinterpret_cast<PFN>(&coreStartPage)},
+    {INDEX_DrvSendPage, reinterpret_cast<PFN>(&coreSendPage)},
+};
+
+}  // namespace
+
+DRVPROCS* hostDrvProcs(HostDriverHelper* helper) {
+    static DRVPROCS procs{};
+    gHelper = helper;
+    procs.DrvWriteSpoolBuf = &procsWriteSpoolBuf;
+    procs.DrvGetDriverSetting = &procsGetDriverSetting;
+    return &procs;
+}
+
+const DRVENABLEDATA& hostDdiFunctions() {
+    static const DRVENABLEDATA data{0x00030100, sizeof gCoreFunctions / sizeof gCoreFunctions[0], gCoreFunctions};
+    return data;
+}
+
+}  // namespace wren::host

@@ -1,0 +1,27 @@
+// The PostScript stream the core driver would produce for a document: the
+// document's DSC sections in order, with the plug-in's injection points
+// where the core driver calls them.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace wren::host {
+
+class StreamSink {
+public:
+    virtual ~StreamSink() = default;
+    virtual void bytes(std::string_view data) = 0;
+    virtual void inject(std::uint32_t point) = 0;
+};
+
+// Splits `document` at its DSC comments (%%BeginProlog, %%EndProlog,
+// %%BeginSetup, %%EndSetup, %%Page:, %%BeginPageSetup, %%EndPageSetup,
+// %%Trailer) and writes it out again with every section present, calling
+// the injection points: BEGINSTREAM before the first byte, BEGINPROLOG after
+// %%BeginProlog, BEGINSETUP after %%BeginSetup, ENDSETUP before %%EndSetup,
+// ENDPAGESETUP after each %%EndPageSetup, ENDSTREAM after the last byte.
+// Returns the number of pages.
+int emitDocument(std::string_view document, StreamSink& sink);
+
+}  // namespace wren::host

@@ -1,0 +1,130 @@
+// wrenhost: plays the core PostScript driver for a printer installed in the
+// spooler, so the plug-ins can be driven end to end.
+//
+//   wrenhost install <package-dir> [--printer NAME] [--share NAME] [--network]
+//   wrenhost print <ticket.ini> [--no-drvprocs]
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "dsc_stream.h"
+#include "host_error.h"
+#include "installer.h"
+#include "plugin_session.h"
+#include "common/config/ini_document.h"
+#include "ticket.h"
+
+namespace wren::host {
+namespace {
+
+std::string narrow(const std::wstring& text) {
+    std::u16string u(text.begin(), text.end());
+    return toUtf8(u);
+}
+
+std::string readFile(const std::wstring& path) {
+    FILE* file = _wfopen(path.c_str(), L"rb");
+    if (!file) throw HostError("cannot read " + narrow(path));
+    std::string data;
+    char chunk[65536];
+    std::size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) data.append(chunk, n);
+    std::fclose(file);
+    return data;
+}
+
+bool isAbsolute(const std::wstring& path) {
+    return (!path.empty() && (path[0] == L'\\' || path[0] == L'/')) || (path.size() > 1 && path[1] == L':');
+}
+
+std::wstring folderOf(const std::wstring& path) {
+    std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? L"." : path.substr(0, slash);
+}
+
+// Ticket paths are relative to the ticket; the spooler writes the output
+// from its own working folder, so paths are made absolute.
+std::wstring resolve(const std::wstring& folder, const std::u16string& path) {
+    std::wstring p(path.begin(), path.end());
+    if (!isAbsolute(p)) p = folder + L"\\" + p;
+    wchar_t full[MAX_PATH + 1];
+    DWORD n = GetFullPathNameW(p.c_str(), MAX_PATH + 1, full, nullptr);
+    return (n > 0 && n <= MAX_PATH) ? std::wstring(full, n) : p;
+}
+
+// Forwards the document's stream into the session and its injection points
+// into the plug-in.
+class SessionSink final : public StreamSink {
+public:
+    explicit SessionSink(PluginSession& session) : session_(session) {}
+    void bytes(std::string_view data) override { session_.write(data.data(), data.size()); }
+    void inject(std::uint32_t point) override {
+        if (!session_.command(point)) std::fprintf(stderr, "wrenhost: warning: injection point %u failed\n", point);
+    }
+
+private:
+    PluginSession& session_;
+};
+
+int install(const std::vector<std::wstring>& args) {
+    if (args.empty()) throw HostError("usage: wrenhost install <package-dir> [--printer NAME] [--share NAME] [--network]");
+    InstallOptions options;
+    options.packageDir = args[0];
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == L"--printer" && i + 1 < args.size()) options.printerName = args[++i];
+        else if (args[i] == L"--share" && i + 1 < args.size()) options.shareName = args[++i];
+        else if (args[i] == L"--network") options.network = true;
+        else throw HostError("unknown option " + narrow(args[i]));
+    }
+    installPackage(options);
+    std::printf("installed printer \"%s\" (driver \"%s\")\n", narrow(options.printerName).c_str(),
+                narrow(kDriverName).c_str());
+    return 0;
+}
+
+int print(const std::vector<std::wstring>& args) {
+    if (args.empty()) throw HostError("usage: wrenhost print <ticket.ini> [--no-drvprocs]");
+    SessionOptions options;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == L"--no-drvprocs") options.useDrvProcs = false;
+        else throw HostError("unknown option " + narrow(args[i]));
+    }
+    TicketError error;
+    std::optional<Ticket> ticket = parseTicket(readFile(args[0]), error);
+    if (!ticket) throw HostError(narrow(args[0]) + ": " + error.message);
+    const std::wstring folder = folderOf(args[0]);
+    const std::wstring input = resolve(folder, ticket->input);
+    const std::wstring output = resolve(folder, ticket->output);
+    const std::string document = readFile(input);
+    const std::wstring name = ticket->document.empty() ? std::wstring(ticket->input.begin(), ticket->input.end())
+                                                       : std::wstring(ticket->document.begin(), ticket->document.end());
+
+    PluginSession session(*ticket, options);
+    DWORD job = session.startJob(name, output);
+    SessionSink sink(session);
+    int pages = emitDocument(document, sink);
+    session.endJob();
+    std::printf("job %lu: %d page(s) of %s -> %s\n", static_cast<unsigned long>(job), pages, narrow(input).c_str(),
+                narrow(output).c_str());
+    return 0;
+}
+
+}  // namespace
+}  // namespace wren::host
+
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::wstring> args(argv + 1, argv + argc);
+    try {
+        if (args.empty()) throw wren::host::HostError("usage: wrenhost install|print ...");
+        std::wstring command = args.front();
+        args.erase(args.begin());
+        if (command == L"install") return wren::host::install(args);
+        if (command == L"print") return wren::host::print(args);
+        throw wren::host::HostError("unknown command " + wren::host::narrow(command));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "wrenhost: %s\n", e.what());
+        return 1;
+    }
+}

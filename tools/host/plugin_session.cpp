@@ -1,0 +1,237 @@
+#include "plugin_session.h"
+
+#include <winspool.h>
+
+#include <cstring>
+
+#include "common/settings/private_record.h"
+#include "common/settings/public_devmode.h"
+#include "common/config/ini_document.h"
+#include "host_error.h"
+#include "platform/win32/wide_text.h"
+
+namespace wren::host {
+namespace {
+
+constexpr LONG kDpi = 600;
+
+std::wstring wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
+
+std::wstring driverDirectory() {
+    wchar_t dir[MAX_PATH + 1] = {};
+    DWORD needed = 0;
+    if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed))
+        throw HostError("cannot read the printer-driver directory");
+    return std::wstring(dir) + L"\\3\\";
+}
+
+using GetClassObjectFn = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
+
+// Creates a plug-in object the way the core driver does: factory, object
+// as IUnknown, then the newest interface it knows.
+template <typename Interface>
+Interface* createPlugin(HMODULE module, REFCLSID clsid, REFIID iid, const char* name) {
+    auto getClassObject = reinterpret_cast<GetClassObjectFn>(GetProcAddress(module, "DllGetClassObject"));
+    if (!getClassObject) throw HostError(std::string(name) + " lacks DllGetClassObject");
+    IClassFactory* factory = nullptr;
+    if (FAILED(getClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory))) || !factory)
+        throw HostError(std::string(name) + ": DllGetClassObject failed");
+    IUnknown* unknown = nullptr;
+    HRESULT hr = factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&unknown));
+    factory->Release();
+    if (FAILED(hr) || !unknown) throw HostError(std::string(name) + ": CreateInstance failed");
+    Interface* plugin = nullptr;
+    hr = unknown->QueryInterface(iid, reinterpret_cast<void**>(&plugin));
+    unknown->Release();
+    if (FAILED(hr) || !plugin) throw HostError(std::string(name) + " does not implement its plug-in interface");
+    return plugin;
+}
+
+DEVMODEW defaultDevmode(const std::u16string& printer) {
+    DEVMODEW dm{};
+    wcsncpy(dm.dmDeviceName, wide(printer).c_str(), CCHDEVICENAME - 1);
+    dm.dmSpecVersion = DM_SPECVERSION;
+    dm.dmSize = sizeof(DEVMODEW);
+    dm.dmFields = DM_ORIENTATION | DM_PAPERSIZE | DM_PAPERLENGTH | DM_PAPERWIDTH | DM_COPIES | DM_COLOR |
+                  DM_DUPLEX | DM_NUP | DM_PRINTQUALITY;
+    dm.dmOrientation = DMORIENT_PORTRAIT;
+    dm.dmPaperSize = DMPAPER_A4;
+    dm.dmPaperWidth = 2100;
+    dm.dmPaperLength = 2970;
+    dm.dmCopies = 1;
+    dm.dmPrintQuality = kDpi;
+    dm.dmColor = DMCOLOR_COLOR;
+    dm.dmDuplex = DMDUP_SIMPLEX;
+    dm.dmNup = DMNUP_SYSTEM;
+    return dm;
+}
+
+}  // namespace
+
+PluginSession::PluginSession(const Ticket& ticket, const SessionOptions& options)
+    : ticket_(ticket), options_(options) {
+    const std::wstring printerName = wide(ticket.printer);
+    if (!OpenPrinterW(const_cast<wchar_t*>(printerName.c_str()), printer_.out(), nullptr))
+        throw HostError("printer not installed: " + toUtf8(ticket.printer));
+    helper_ = std::make_unique<HostDriverHelper>(ticket.features, ticket.postScriptOutput);
+    const std::wstring driverDir = driverDirectory();
+    if (options_.loadPlugin) loadPlugin(driverDir);
+    settleDevmode(driverDir);
+    enablePdev();
+}
+
+PluginSession::~PluginSession() {
+    if (jobStarted_) EndDocPrinter(printer_.get());
+    if (plugin_) {
+        if (pdevEnabled_) plugin_->DisablePDEV(&devobj_);
+        plugin_->DisableDriver();
+        plugin_->Release();
+    }
+    hostDrvProcs(nullptr);
+}
+
+void PluginSession::loadPlugin(const std::wstring& driverDir) {
+    const std::wstring path = driverDir + L"wrenps.dll";
+    psModule_ = win32::UniqueModule(LoadLibraryW(path.c_str()));
+    if (!psModule_) throw HostError("wrenps.dll does not load from the driver directory");
+    plugin_ = createPlugin<IPrintOemPS2>(psModule_.get(), CLSID_OEMRENDER, IID_IPrintOemPS2, "wrenps.dll");
+    if (FAILED(plugin_->PublishDriverInterface(static_cast<IPrintOemDriverPS*>(helper_.get()))))
+        throw HostError("wrenps.dll refused the driver helper interface");
+}
+
+void PluginSession::settleDevmode(const std::wstring& driverDir) {
+    devmodeIn_ = defaultDevmode(ticket_.printer);
+    TicketError error;
+    if (!applyDevmodeFields(ticket_, *reinterpret_cast<PublicDevmode*>(&devmodeIn_), error))
+        throw HostError(error.message);
+    devmodeOut_ = devmodeIn_;
+    if (!plugin_) return;
+
+    OEMDMPARAM param{};
+    param.cbSize = sizeof param;
+    param.pdriverobj = &devobj_;
+    param.hPrinter = printer_.get();
+    param.hModule = psModule_.get();
+    if (FAILED(plugin_->DevMode(OEMDM_SIZE, &param)) || param.cbBufSize < sizeof(OEM_DMEXTRAHEADER))
+        throw HostError("wrenps.dll did not report its private DEVMODE size");
+    recordIn_.assign(param.cbBufSize, 0);
+    recordOut_.assign(param.cbBufSize, 0);
+
+    // The UI plug-in writes the defaults that the printer's DEVMODE would
+    // hold; without it only the rendering plug-in's header is there.
+    win32::UniqueModule ui(LoadLibraryW((driverDir + L"wrenui.dll").c_str()));
+    param.pOEMDMOut = recordOut_.data();
+    if (ui) {
+        IPrintOemUI2* uiPlugin = createPlugin<IPrintOemUI2>(ui.get(), CLSID_OEMUI, IID_IPrintOemUI2, "wrenui.dll");
+        OEMDMPARAM uiParam = param;
+        uiParam.pdriverobj = nullptr;
+        uiParam.hModule = ui.get();
+        HRESULT hr = uiPlugin->DevMode(OEMDM_DEFAULT, &uiParam);
+        uiPlugin->Release();
+        if (FAILED(hr)) throw HostError("wrenui.dll did not write the defaults");
+    } else if (FAILED(plugin_->DevMode(OEMDM_DEFAULT, &param))) {
+        throw HostError("wrenps.dll did not write the defaults");
+    }
+
+    // The document's record: the defaults with the ticket's choices, merged
+    // by the rendering plug-in as the core driver does for every job.
+    recordIn_ = recordOut_;
+    if (recordIn_.size() < sizeof(PrivateRecord)) throw HostError("the private DEVMODE is smaller than expected");
+    if (!applyPrivateFields(ticket_, *reinterpret_cast<PrivateRecord*>(recordIn_.data()), error))
+        throw HostError(error.message);
+    param.pPublicDMIn = &devmodeIn_;
+    param.pPublicDMOut = &devmodeOut_;
+    param.pOEMDMIn = recordIn_.data();
+    param.pOEMDMOut = recordOut_.data();
+    if (FAILED(plugin_->DevMode(OEMDM_MERGE, &param))) throw HostError("wrenps.dll failed to merge the DEVMODE");
+    devmodeOut_.dmDriverExtra = static_cast<WORD>(recordOut_.size());
+}
+
+void PluginSession::enablePdev() {
+    // The device as a 600 dpi page printer sees the output paper, with a
+    // margin of 13/72 inch on every side.
+    const LONG width = devmodeOut_.dmPaperWidth, length = devmodeOut_.dmPaperLength;
+    const bool landscape = devmodeOut_.dmOrientation == DMORIENT_LANDSCAPE;
+    const LONG margin = kDpi * 13 / 72;
+    gdi_.ulVersion = 0x5000;
+    gdi_.ulTechnology = DT_RASPRINTER;
+    gdi_.ulLogPixelsX = gdi_.ulLogPixelsY = kDpi;
+    gdi_.szlPhysSize.cx = (landscape ? length : width) * kDpi / 254;
+    gdi_.szlPhysSize.cy = (landscape ? width : length) * kDpi / 254;
+    gdi_.ptlPhysOffset.x = gdi_.ptlPhysOffset.y = margin;
+    gdi_.ulHorzRes = gdi_.szlPhysSize.cx - 2 * margin;
+    gdi_.ulVertRes = gdi_.szlPhysSize.cy - 2 * margin;
+    gdi_.ulHorzSize = (landscape ? length : width) / 10;
+    gdi_.ulVertSize = (landscape ? width : length) / 10;
+    gdi_.cBitsPixel = 24;
+    gdi_.cPlanes = 1;
+    gdi_.ulNumColors = static_cast<ULONG>(-1);
+    gdi_.ulAspectX = gdi_.ulAspectY = kDpi;
+    gdi_.ulAspectXY = static_cast<ULONG>(kDpi * 1.41421356);
+    devinfo_.flGraphicsCaps = GCAPS_BEZIERS | GCAPS_ALTERNATEFILL | GCAPS_WINDINGFILL;
+    devinfo_.cxDither = devinfo_.cyDither = 0;
+    devinfo_.iDitherFormat = BMF_24BPP;
+
+    devobj_.dwSize = sizeof devobj_;
+    devobj_.hPrinter = printer_.get();
+    devobj_.hOEM = psModule_.get();
+    devobj_.pPublicDM = &devmodeOut_;
+    devobj_.pOEMDM = recordOut_.empty() ? nullptr : recordOut_.data();
+    devobj_.pDrvProcs = options_.useDrvProcs ? hostDrvProcs(helper_.get()) : nullptr;
+
+    bool pluginOwnsStream = false;
+    if (plugin_) {
+        if (FAILED(plugin_->EnableDriver(PRINTER_OEMINTF_VERSION, sizeof pluginHooks_, &pluginHooks_)))
+            throw HostError("wrenps.dll EnableDriver failed");
+        PDEVOEM pdev = nullptr;
+        DRVENABLEDATA core = hostDdiFunctions();
+        const std::wstring name = wide(ticket_.printer);
+        if (FAILED(plugin_->EnablePDEV(&devobj_, const_cast<wchar_t*>(name.c_str()), 0, nullptr, sizeof gdi_, &gdi_,
+                                       sizeof devinfo_, &devinfo_, &core, &pdev)))
+            throw HostError("wrenps.dll EnablePDEV failed");
+        devobj_.pdevOEM = pdev;
+        pdevEnabled_ = true;
+        pluginOwnsStream = plugin_->WritePrinter(nullptr, nullptr, 0, nullptr) == S_OK;
+    }
+    output_ = std::make_unique<BlockOutput>(plugin_, pluginOwnsStream, devobj_);
+    helper_->attach(output_.get());
+}
+
+DWORD PluginSession::startJob(const std::wstring& documentName, const std::wstring& outputFile) {
+    DOC_INFO_1W doc{};
+    doc.pDocName = const_cast<wchar_t*>(documentName.c_str());
+    doc.pOutputFile = const_cast<wchar_t*>(outputFile.c_str());
+    doc.pDatatype = const_cast<wchar_t*>(L"RAW");
+    DWORD job = StartDocPrinterW(printer_.get(), 1, reinterpret_cast<BYTE*>(&doc));
+    if (job == 0) throw HostError("StartDocPrinterW failed: error " + std::to_string(GetLastError()));
+    jobStarted_ = true;
+    for (ULONG i = 0; plugin_ && i < pluginHooks_.c; ++i)
+        if (pluginHooks_.pdrvfn[i].iFunc == INDEX_DrvStartDoc) {
+            SURFOBJ surface{};
+            surface.dhpdev = reinterpret_cast<DHPDEV>(&devobj_);
+            auto hook = reinterpret_cast<PFN_DrvStartDoc>(pluginHooks_.pdrvfn[i].pfn);
+            if (!hook(&surface, doc.pDocName, job)) throw HostError("the DrvStartDoc hook failed");
+        }
+    return job;
+}
+
+bool PluginSession::command(DWORD point) {
+    if (!plugin_) return true;
+    DWORD result = 0;
+    return plugin_->Command(&devobj_, point, nullptr, 0, &result) == S_OK;
+}
+
+void PluginSession::endJob() {
+    output_->flush();
+    for (ULONG i = 0; plugin_ && i < pluginHooks_.c; ++i)
+        if (pluginHooks_.pdrvfn[i].iFunc == INDEX_DrvEndDoc) {
+            SURFOBJ surface{};
+            surface.dhpdev = reinterpret_cast<DHPDEV>(&devobj_);
+            reinterpret_cast<PFN_DrvEndDoc>(pluginHooks_.pdrvfn[i].pfn)(&surface, 0);
+        }
+    if (jobStarted_) EndDocPrinter(printer_.get());
+    jobStarted_ = false;
+    if (output_->failed()) throw HostError("the spooler refused a block of the job");
+}
+
+}  // namespace wren::host

@@ -1,0 +1,63 @@
+// One printer device as the core driver sets it up: the rendering plug-in
+// loaded from the installed driver and created through its COM entry point,
+// its DEVMODE settled, its PDEV enabled, and a spooler job to print into.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core_driver.h"
+#include "platform/win32/handles.h"
+#include "ticket.h"
+
+namespace wren::host {
+
+struct SessionOptions {
+    bool loadPlugin = true;       // false: the host writes the stream alone
+    bool useDrvProcs = true;      // hand the plug-in the legacy DRVPROCS table
+};
+
+class PluginSession {
+public:
+    PluginSession(const Ticket& ticket, const SessionOptions& options);
+    ~PluginSession();
+    PluginSession(const PluginSession&) = delete;
+    PluginSession& operator=(const PluginSession&) = delete;
+
+    // Starts the spooler job writing to `outputFile`, then the DrvStartDoc hook.
+    DWORD startJob(const std::wstring& documentName, const std::wstring& outputFile);
+    // An injection point; false when the plug-in reported a failure.
+    bool command(DWORD point);
+    void write(const void* data, std::size_t size) { output_->write(data, size); }
+    // Flushes the stream, ends the document and the spooler job.
+    void endJob();
+
+    const PrivateRecord& record() const { return *reinterpret_cast<const PrivateRecord*>(recordOut_.data()); }
+    const GDIINFO& gdiInfo() const { return gdi_; }
+
+private:
+    void loadPlugin(const std::wstring& driverDir);
+    void settleDevmode(const std::wstring& driverDir);
+    void enablePdev();
+
+    const Ticket& ticket_;
+    SessionOptions options_;
+    win32::UniquePrinter printer_;
+    win32::UniqueModule psModule_;
+    IPrintOemPS2* plugin_ = nullptr;
+    std::unique_ptr<HostDriverHelper> helper_;
+    DEVMODEW devmodeIn_{}, devmodeOut_{};
+    std::vector<BYTE> recordIn_, recordOut_;
+    DRVENABLEDATA pluginHooks_{};
+    DEVOBJ devobj_{};
+    GDIINFO gdi_{};
+    DEVINFO devinfo_{};
+    bool pdevEnabled_ = false;
+    std::unique_ptr<BlockOutput> output_;
+    bool jobStarted_ = false;
+};
+
+}  // namespace wren::host

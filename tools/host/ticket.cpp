@@ -1,0 +1,180 @@
+#include "ticket.h"
+
+#include <charconv>
+#include <functional>
+
+#include "common/config/ini_document.h"
+#include "common/settings/record_text.h"
+
+namespace wren::host {
+namespace {
+
+bool fail(TicketError& error, std::string message) {
+    error.message = std::move(message);
+    return false;
+}
+
+// A whole decimal (or 0x hex) integer within [low, high].
+bool parseInteger(const std::string& text, long long low, long long high, long long& value) {
+    std::string_view s(text);
+    int base = 10;
+    bool negative = false;
+    if (!s.empty() && s.front() == '-') {
+        negative = true;
+        s.remove_prefix(1);
+    }
+    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+        base = 16;
+        s.remove_prefix(2);
+    }
+    if (s.empty()) return false;
+    unsigned long long magnitude = 0;
+    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), magnitude, base);
+    if (ec != std::errc() || end != s.data() + s.size()) return false;
+    if (magnitude > 0x7FFFFFFFFFFFFFFFull) return false;
+    value = negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);
+    return value >= low && value <= high;
+}
+
+template <typename T>
+bool setInteger(T& field, const std::string& text, long long low, long long high) {
+    long long v = 0;
+    if (!parseInteger(text, low, high, v)) return false;
+    field = static_cast<T>(v);
+    return true;
+}
+
+template <typename T>
+bool setUnsigned(T& field, const std::string& text) {
+    return setInteger(field, text, 0, static_cast<long long>(static_cast<T>(~T{0})));
+}
+
+// A list of five integers, as "a,b,c,d,e".
+bool setFive(std::int32_t (&field)[5], const std::string& text) {
+    std::int32_t values[5];
+    std::size_t start = 0;
+    for (int i = 0; i < 5; ++i) {
+        std::size_t comma = text.find(',', start);
+        if ((i < 4) != (comma != std::string::npos)) return false;
+        std::string item = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        long long v = 0;
+        if (!parseInteger(item, INT32_MIN, INT32_MAX, v)) return false;
+        values[i] = static_cast<std::int32_t>(v);
+        start = comma + 1;
+    }
+    for (int i = 0; i < 5; ++i) field[i] = values[i];
+    return true;
+}
+
+using PrivateSetter = std::function<bool(PrivateRecord&, const std::string&)>;
+
+#define WREN_UNSIGNED(name) {#name, [](PrivateRecord& r, const std::string& v) { auto x = r.name; bool ok = setUnsigned(x, v); r.name = x; return ok; }}
+#define WREN_SIGNED(name) {#name, [](PrivateRecord& r, const std::string& v) { auto x = r.name; bool ok = setInteger(x, v, INT32_MIN, INT32_MAX); r.name = x; return ok; }}
+#define WREN_FIVE(name) {#name, [](PrivateRecord& r, const std::string& v) { std::int32_t x[5]; bool ok = setFive(x, v); if (ok) for (int i = 0; i < 5; ++i) r.name[i] = x[i]; return ok; }}
+
+const std::map<std::string, PrivateSetter>& privateSetters() {
+    static const std::map<std::string, PrivateSetter> setters = {
+        {"jobName", [](PrivateRecord& r, const std::string& v) { writeField(r.jobName, fromUtf8(v)); return fromUtf8(v).size() <= 16; }},
+        {"password", [](PrivateRecord& r, const std::string& v) { writeField(r.password, fromUtf8(v)); return fromUtf8(v).size() <= 4; }},
+        WREN_UNSIGNED(askAtPrint), WREN_UNSIGNED(watermarkIndex), WREN_UNSIGNED(compressionLevel),
+        WREN_UNSIGNED(nupCode), WREN_UNSIGNED(orientation), WREN_UNSIGNED(gammaSettingId), WREN_UNSIGNED(gammaOn),
+        WREN_UNSIGNED(outputPaperSize), WREN_UNSIGNED(documentPaperSize), WREN_UNSIGNED(fitToPaper),
+        WREN_UNSIGNED(documentPaperWidth), WREN_UNSIGNED(documentPaperLength), WREN_UNSIGNED(duplexCorrectionOn),
+        WREN_UNSIGNED(noSpecialColorSpace), WREN_SIGNED(whiteAdjust), WREN_UNSIGNED(whiteAdjustBlack),
+        WREN_SIGNED(cartridgeOff), WREN_UNSIGNED(uaEnabled), WREN_UNSIGNED(uaValid), WREN_UNSIGNED(uaKind),
+        WREN_UNSIGNED(cryptMode), WREN_UNSIGNED(cryptStrength), WREN_UNSIGNED(cryptOption),
+        WREN_FIVE(duplexScaleX), WREN_FIVE(duplexScaleY), WREN_FIVE(duplexOffsetX), WREN_FIVE(duplexOffsetY),
+        WREN_FIVE(duplexAdjust),
+    };
+    return setters;
+}
+
+#undef WREN_UNSIGNED
+#undef WREN_SIGNED
+#undef WREN_FIVE
+
+using DevmodeSetter = std::function<bool(PublicDevmode&, const std::string&)>;
+
+#define WREN_DM(name) {#name, [](PublicDevmode& d, const std::string& v) { auto x = d.name; bool ok = setInteger(x, v, -32768, 65535); d.name = x; return ok; }}
+
+const std::map<std::string, DevmodeSetter>& devmodeSetters() {
+    static const std::map<std::string, DevmodeSetter> setters = {
+        WREN_DM(dmPaperSize), WREN_DM(dmPaperWidth), WREN_DM(dmPaperLength), WREN_DM(dmOrientation),
+        WREN_DM(dmColor), WREN_DM(dmDuplex), WREN_DM(dmCopies), WREN_DM(dmCollate), WREN_DM(dmPrintQuality),
+        {"dmNup", [](PublicDevmode& d, const std::string& v) { return setUnsigned(d.dmNup, v); }},
+    };
+    return setters;
+}
+
+#undef WREN_DM
+
+const char* const kOutputOptions[] = {"Speed", "Portability", "EPS", "Archive"};
+
+}  // namespace
+
+std::optional<Ticket> parseTicket(std::string_view text, TicketError& error) {
+    IniDocument doc = IniDocument::parse(fromUtf8(text));
+    Ticket ticket;
+    bool printerSeen = false, inputSeen = false, outputSeen = false;
+    for (const IniDocument::Section& section : doc.sections()) {
+        std::string name = toUtf8(section.name);
+        for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+        for (const IniDocument::Entry& entry : section.entries) {
+            const std::string key = toUtf8(entry.key);
+            const std::string value = toUtf8(entry.value);
+            if (name == "printer" && key == "name") {
+                ticket.printer = entry.value;
+                printerSeen = !entry.value.empty();
+            } else if (name == "features" && key == "PostScriptOutput") {
+                bool known = false;
+                for (std::uint8_t i = 0; i < 4; ++i)
+                    if (value == kOutputOptions[i]) {
+                        ticket.postScriptOutput = i;
+                        known = true;
+                    }
+                if (!known) { fail(error, "[features] PostScriptOutput must be Speed, Portability, EPS or Archive"); return std::nullopt; }
+            } else if (name == "features") {
+                if (value.size() > 63 || key.empty()) { fail(error, "[features] " + key + ": keyword too long or empty"); return std::nullopt; }
+                ticket.features[key] = value;
+            } else if (name == "devmode") {
+                if (!devmodeSetters().count(key)) { fail(error, "[devmode] unknown field " + key); return std::nullopt; }
+                ticket.devmode.emplace_back(key, value);
+            } else if (name == "private") {
+                if (!privateSetters().count(key)) { fail(error, "[private] unknown field " + key); return std::nullopt; }
+                ticket.privateFields.emplace_back(key, value);
+            } else if (name == "job" && key == "document") {
+                ticket.document = entry.value;
+            } else if (name == "job" && key == "input") {
+                ticket.input = entry.value;
+                inputSeen = !entry.value.empty();
+            } else if (name == "job" && key == "output") {
+                ticket.output = entry.value;
+                outputSeen = !entry.value.empty();
+            } else {
+                fail(error, "unknown key [" + name + "] " + key);
+                return std::nullopt;
+            }
+        }
+    }
+    if (!printerSeen) { fail(error, "[printer] name is missing"); return std::nullopt; }
+    if (!inputSeen || !outputSeen) { fail(error, "[job] input and output are required"); return std::nullopt; }
+    // Catch mistyped values now rather than halfway through a job.
+    PublicDevmode dm{};
+    PrivateRecord record{};
+    if (!applyDevmodeFields(ticket, dm, error) || !applyPrivateFields(ticket, record, error)) return std::nullopt;
+    return ticket;
+}
+
+bool applyDevmodeFields(const Ticket& ticket, PublicDevmode& devmode, TicketError& error) {
+    for (const auto& [key, value] : ticket.devmode)
+        if (!devmodeSetters().at(key)(devmode, value)) return fail(error, "[devmode] " + key + ": bad value " + value);
+    return true;
+}
+
+bool applyPrivateFields(const Ticket& ticket, PrivateRecord& record, TicketError& error) {
+    for (const auto& [key, value] : ticket.privateFields)
+        if (!privateSetters().at(key)(record, value)) return fail(error, "[private] " + key + ": bad value " + value);
+    return true;
+}
+
+}  // namespace wren::host

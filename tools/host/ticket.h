@@ -1,0 +1,46 @@
+// A job ticket: what one run of the host prints, read from an INI file.
+//
+//   [printer]  name
+//   [features] PPD feature selections (ZEJob_Type=Secure ...), and
+//              PostScriptOutput = Speed | Portability | EPS | Archive
+//   [devmode]  public DEVMODE fields (dmPaperSize, dmPaperWidth, ...)
+//   [private]  private record fields by name (jobName, password, ...)
+//   [job]      document, input, output (paths relative to the ticket)
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/settings/private_record.h"
+#include "common/settings/public_devmode.h"
+
+namespace wren::host {
+
+struct Ticket {
+    std::u16string printer;
+    std::map<std::string, std::string> features;  // feature keyword → option keyword
+    std::uint8_t postScriptOutput = 0;            // 0 Speed, 1 Portability, 2 EPS, 3 Archive
+    std::vector<std::pair<std::string, std::string>> devmode;
+    std::vector<std::pair<std::string, std::string>> privateFields;
+    std::u16string document;
+    std::u16string input;
+    std::u16string output;
+};
+
+struct TicketError {
+    std::string message;
+};
+
+// Parses ticket text (UTF-8). Unknown sections or keys, and values that do
+// not parse, are errors: a ticket that says something the host would ignore
+// is a mistake.
+std::optional<Ticket> parseTicket(std::string_view text, TicketError& error);
+
+// Applies the ticket's [devmode] and [private] fields.
+bool applyDevmodeFields(const Ticket& ticket, PublicDevmode& devmode, TicketError& error);
+bool applyPrivateFields(const Ticket& ticket, PrivateRecord& record, TicketError& error);
+
+}  // namespace wren::host

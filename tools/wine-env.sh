@@ -1,0 +1,39 @@
+# Sourced by the scripts that run Windows programs: a throwaway Wine prefix
+# with one persistent wineserver for the whole run.
+#
+#   wine_start <prefix-dir>   create the prefix and start its server
+#   wine_stop                 stop the server (also done on exit)
+
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+wine_stop() {
+    if [ -n "${WINEPREFIX:-}" ]; then timeout 20 wineserver -k >/dev/null 2>&1 || true; fi
+}
+
+wine_start() {
+    export WINEPREFIX="$1"
+    mkdir -p "$WINEPREFIX"
+    trap wine_stop EXIT
+    # The first process under a fresh server must not write into a pipe:
+    # the services it starts would hold the pipe open.
+    wineserver -p 2>/dev/null || true
+    timeout 180 wineboot -i >"$WINEPREFIX/wineboot.log" 2>&1 || {
+        echo "wineboot failed; see $WINEPREFIX/wineboot.log" >&2
+        return 1
+    }
+    # A crashing program must exit, not wait in a debugger dialog.
+    timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+        >"$WINEPREFIX/reg.log" 2>&1
+}
+
+# Stages the sample driver package with the built DLLs into $2.
+stage_package() {
+    local build="$1" package="$2"
+    rm -rf "$package"
+    mkdir -p "$package"
+    cp examples/driver/*.ppd examples/driver/*.cap examples/driver/*.ini examples/driver/*.ver \
+       examples/driver/*.dat "$package"/
+    cp "$build"/wrenui.dll "$build"/wrenps.dll "$package"/
+    for lib in zecipher zeuauth zeiccard zejobinfo; do cp "$build/tools/family/$lib.dll" "$package"/; done
+}
