@@ -37,3 +37,12 @@ stage_package() {
     cp "$build"/wrenui.dll "$build"/wrenps.dll "$package"/
     for lib in zecipher zeuauth zeiccard zejobinfo; do cp "$build/tools/family/$lib.dll" "$package"/; done
 }
+
+# Reuses an existing prefix: starts its server and services with their
+# output in a file, so that later commands may write into pipes.
+wine_resume() {
+    export WINEPREFIX="$1"
+    trap wine_stop EXIT
+    wineserver -p 2>/dev/null || true
+    timeout 60 wineboot >"$WINEPREFIX/wineboot-resume.log" 2>&1 || true
+}

@@ -77,9 +77,11 @@ int emitDocument(std::string_view document, StreamSink& sink) {
     sink.bytes(doc.header);
     sink.bytes("%%BeginProlog\n");
     sink.inject(kBeginProlog);
+    sink.bytes(sink.documentProlog());
     sink.bytes(doc.prolog);
     sink.bytes("%%EndProlog\n%%BeginSetup\n");
     sink.inject(kBeginSetup);
+    sink.bytes(sink.documentSetup());
     sink.bytes(doc.setup);
     sink.inject(kEndSetup);
     sink.bytes("%%EndSetup\n");
@@ -89,6 +91,7 @@ int emitDocument(std::string_view document, StreamSink& sink) {
         endLine(page.setup);
         endLine(page.body);
         sink.bytes(std::string(page.label) + "\n%%BeginPageSetup\n");
+        sink.bytes(sink.pageSetup());
         sink.bytes(page.setup);
         sink.bytes("%%EndPageSetup\n");
         sink.inject(kEndPageSetup);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace wren::host {
@@ -13,6 +14,12 @@ public:
     virtual ~StreamSink() = default;
     virtual void bytes(std::string_view data) = 0;
     virtual void inject(std::uint32_t point) = 0;
+    // What the core driver itself writes: its procedures at the start of
+    // the prolog, the page size at the start of the setup, and the device
+    // transform at the start of every page setup.
+    virtual std::string documentProlog() { return {}; }
+    virtual std::string documentSetup() { return {}; }
+    virtual std::string pageSetup() { return {}; }
 };
 
 // Splits `document` at its DSC comments (%%BeginProlog, %%EndProlog,

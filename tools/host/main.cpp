@@ -2,7 +2,7 @@
 // spooler, so the plug-ins can be driven end to end.
 //
 //   wrenhost install <package-dir> [--printer NAME] [--share NAME] [--network]
-//   wrenhost print <ticket.ini> [--no-drvprocs]
+//   wrenhost print <ticket.ini> [--output PATH] [--no-drvprocs]
 #include <windows.h>
 
 #include <cstdio>
@@ -54,6 +54,13 @@ std::wstring resolve(const std::wstring& folder, const std::u16string& path) {
     return (n > 0 && n <= MAX_PATH) ? std::wstring(full, n) : p;
 }
 
+// The core driver's own procedures that injected features rely on:
+// featurebegin{ ... }featurecleanup runs a feature and ignores its errors.
+constexpr std::string_view kCoreProcedures =
+    "/featurebegin { countdictstack mark } bind def\n"
+    "/featurecleanup { stopped pop cleartomark countdictstack exch sub dup 0 gt { { end } repeat } { pop } ifelse }"
+    " bind def\n";
+
 // Forwards the document's stream into the session and its injection points
 // into the plug-in.
 class SessionSink final : public StreamSink {
@@ -63,6 +70,10 @@ public:
     void inject(std::uint32_t point) override {
         if (!session_.command(point)) std::fprintf(stderr, "wrenhost: warning: injection point %u failed\n", point);
     }
+
+    std::string documentProlog() override { return std::string(kCoreProcedures); }
+    std::string documentSetup() override { return session_.pageSizeSetup(); }
+    std::string pageSetup() override { return session_.pageTransform(); }
 
 private:
     PluginSession& session_;
@@ -85,10 +96,12 @@ int install(const std::vector<std::wstring>& args) {
 }
 
 int print(const std::vector<std::wstring>& args) {
-    if (args.empty()) throw HostError("usage: wrenhost print <ticket.ini> [--no-drvprocs]");
+    if (args.empty()) throw HostError("usage: wrenhost print <ticket.ini> [--output PATH] [--no-drvprocs]");
     SessionOptions options;
+    std::u16string outputOverride;
     for (std::size_t i = 1; i < args.size(); ++i) {
         if (args[i] == L"--no-drvprocs") options.useDrvProcs = false;
+        else if (args[i] == L"--output" && i + 1 < args.size()) outputOverride.assign(args[i + 1].begin(), args[i + 1].end()), ++i;
         else throw HostError("unknown option " + narrow(args[i]));
     }
     TicketError error;
@@ -96,7 +109,8 @@ int print(const std::vector<std::wstring>& args) {
     if (!ticket) throw HostError(narrow(args[0]) + ": " + error.message);
     const std::wstring folder = folderOf(args[0]);
     const std::wstring input = resolve(folder, ticket->input);
-    const std::wstring output = resolve(folder, ticket->output);
+    if (outputOverride.empty() && ticket->output.empty()) throw HostError("[job] output is missing");
+    const std::wstring output = outputOverride.empty() ? resolve(folder, ticket->output) : resolve(L".", outputOverride);
     const std::string document = readFile(input);
     const std::wstring name = ticket->document.empty() ? std::wstring(ticket->input.begin(), ticket->input.end())
                                                        : std::wstring(ticket->document.begin(), ticket->document.end());

@@ -2,6 +2,7 @@
 
 #include <winspool.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "common/settings/private_record.h"
@@ -64,6 +65,23 @@ DEVMODEW defaultDevmode(const std::u16string& printer) {
     dm.dmDuplex = DMDUP_SIMPLEX;
     dm.dmNup = DMNUP_SYSTEM;
     return dm;
+}
+
+// The core driver takes a paper's dimensions from the printer description
+// whenever the paper code names one of its papers.
+void applyPaperDimensions(DEVMODEW& dm) {
+    int count = DeviceCapabilitiesW(dm.dmDeviceName, nullptr, DC_PAPERS, nullptr, nullptr);
+    if (count <= 0) return;
+    std::vector<WORD> codes(count);
+    std::vector<POINT> sizes(count);
+    if (DeviceCapabilitiesW(dm.dmDeviceName, nullptr, DC_PAPERS, reinterpret_cast<LPWSTR>(codes.data()), nullptr) != count ||
+        DeviceCapabilitiesW(dm.dmDeviceName, nullptr, DC_PAPERSIZE, reinterpret_cast<LPWSTR>(sizes.data()), nullptr) != count)
+        return;
+    for (int i = 0; i < count; ++i)
+        if (codes[i] == static_cast<WORD>(dm.dmPaperSize)) {
+            dm.dmPaperWidth = static_cast<short>(sizes[i].x);
+            dm.dmPaperLength = static_cast<short>(sizes[i].y);
+        }
 }
 
 }  // namespace
@@ -145,6 +163,7 @@ void PluginSession::settleDevmode(const std::wstring& driverDir) {
     param.pOEMDMOut = recordOut_.data();
     if (FAILED(plugin_->DevMode(OEMDM_MERGE, &param))) throw HostError("wrenps.dll failed to merge the DEVMODE");
     devmodeOut_.dmDriverExtra = static_cast<WORD>(recordOut_.size());
+    applyPaperDimensions(devmodeOut_);
 }
 
 void PluginSession::enablePdev() {
@@ -213,6 +232,26 @@ DWORD PluginSession::startJob(const std::wstring& documentName, const std::wstri
             if (!hook(&surface, doc.pDocName, job)) throw HostError("the DrvStartDoc hook failed");
         }
     return job;
+}
+
+std::string PluginSession::pageTransform() const {
+    if (gdi_.ulLogPixelsX == static_cast<ULONG>(kDpi) || gdi_.ulLogPixelsX == 0) return {};
+    // The core driver draws in device units; at a lower reported resolution
+    // the same drawing comes out smaller, inside the reported margins.
+    const double scale = static_cast<double>(gdi_.ulLogPixelsX) / kDpi;
+    const double margin = gdi_.ptlPhysOffset.x * 72.0 / gdi_.ulLogPixelsX;
+    char text[128];
+    std::snprintf(text, sizeof text, "%.2f %.2f translate %.4f %.4f scale\n", margin, margin, scale, scale);
+    return text;
+}
+
+std::string PluginSession::pageSizeSetup() const {
+    const bool landscape = devmodeOut_.dmOrientation == DMORIENT_LANDSCAPE;
+    const int width = ((landscape ? devmodeOut_.dmPaperLength : devmodeOut_.dmPaperWidth) * 72 + 127) / 254;
+    const int length = ((landscape ? devmodeOut_.dmPaperWidth : devmodeOut_.dmPaperLength) * 72 + 127) / 254;
+    char text[96];
+    std::snprintf(text, sizeof text, "<< /PageSize [%d %d] >> setpagedevice\n", width, length);
+    return text;
 }
 
 bool PluginSession::command(DWORD point) {

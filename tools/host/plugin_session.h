@@ -37,6 +37,11 @@ public:
 
     const PrivateRecord& record() const { return *reinterpret_cast<const PrivateRecord*>(recordOut_.data()); }
     const GDIINFO& gdiInfo() const { return gdi_; }
+    // The PostScript that places a page at the resolution the device
+    // reports: empty unless the plug-in rescaled the device (fit to paper).
+    std::string pageTransform() const;
+    // The output paper of the settled DEVMODE, as the setup selects it.
+    std::string pageSizeSetup() const;
 
 private:
     void loadPlugin(const std::wstring& driverDir);

@@ -115,7 +115,7 @@ const char* const kOutputOptions[] = {"Speed", "Portability", "EPS", "Archive"};
 std::optional<Ticket> parseTicket(std::string_view text, TicketError& error) {
     IniDocument doc = IniDocument::parse(fromUtf8(text));
     Ticket ticket;
-    bool printerSeen = false, inputSeen = false, outputSeen = false;
+    bool printerSeen = false, inputSeen = false;
     for (const IniDocument::Section& section : doc.sections()) {
         std::string name = toUtf8(section.name);
         for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
@@ -149,7 +149,6 @@ std::optional<Ticket> parseTicket(std::string_view text, TicketError& error) {
                 inputSeen = !entry.value.empty();
             } else if (name == "job" && key == "output") {
                 ticket.output = entry.value;
-                outputSeen = !entry.value.empty();
             } else {
                 fail(error, "unknown key [" + name + "] " + key);
                 return std::nullopt;
@@ -157,7 +156,7 @@ std::optional<Ticket> parseTicket(std::string_view text, TicketError& error) {
         }
     }
     if (!printerSeen) { fail(error, "[printer] name is missing"); return std::nullopt; }
-    if (!inputSeen || !outputSeen) { fail(error, "[job] input and output are required"); return std::nullopt; }
+    if (!inputSeen) { fail(error, "[job] input is missing"); return std::nullopt; }
     // Catch mistyped values now rather than halfway through a job.
     PublicDevmode dm{};
     PrivateRecord record{};

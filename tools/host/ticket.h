@@ -5,7 +5,8 @@
 //              PostScriptOutput = Speed | Portability | EPS | Archive
 //   [devmode]  public DEVMODE fields (dmPaperSize, dmPaperWidth, ...)
 //   [private]  private record fields by name (jobName, password, ...)
-//   [job]      document, input, output (paths relative to the ticket)
+//   [job]      document, input, output (paths relative to the ticket; the
+//              output may instead be given on the command line)
 #pragma once
 
 #include <cstdint>
