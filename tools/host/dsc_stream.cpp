@@ -39,7 +39,7 @@ Document split(std::string_view text) {
         if (bare == "%%BeginSetup") { where = Where::Setup; continue; }
         if (startsWith(bare, "%%Page:")) { doc.pages.push_back(Page{bare, {}, {}}); where = Where::PageBody; continue; }
         if (bare == "%%BeginPageSetup" && !doc.pages.empty()) { where = Where::PageSetup; continue; }
-        if (bare == "%%EndPageSetup") { where = Where::PageBody; continue; }
+        if (bare == "%%EndPageSetup" && !doc.pages.empty()) { where = Where::PageBody; continue; }
         if (bare == "%%Trailer") { where = Where::Trailer; continue; }
         if (bare == "%%EOF") continue;
         switch (where) {
