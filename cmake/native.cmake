@@ -41,3 +41,12 @@ if(WREN_FUZZ AND WREN_SANITIZE)
     endforeach()
     add_custom_target(fuzzers DEPENDS ${WREN_FUZZ_TARGETS})
 endif()
+
+# The per-block benchmark wants an optimised build without sanitizers (the
+# "bench" preset).
+if(NOT WREN_SANITIZE)
+    find_package(benchmark REQUIRED)
+    add_executable(block_path_bench bench/block_path_bench.cpp)
+    target_link_libraries(block_path_bench PRIVATE wren_core benchmark::benchmark)
+    target_include_directories(block_path_bench PRIVATE tests/native)
+endif()
