@@ -103,8 +103,11 @@ int wmain(int argc, wchar_t** argv) {
                     mib / median(plain));
         std::printf("  through wrenps:  %8.1f MiB/s (fastest run), %8.1f (median)\n", mib / fastest(plugged),
                     mib / median(plugged));
-        std::printf("  ratio of fastest runs:      %.3f (target >= 0.97)\n", fastest(plain) / fastest(plugged));
-        std::printf("  median of per-pair ratios:  %.3f\n", median(ratios));
+        // Wine's spooler I/O makes single runs vary by tens of percent; the
+        // medians are the figure to read.
+        std::printf("  ratio of median throughputs: %.3f (target >= 0.97)\n", median(plain) / median(plugged));
+        std::printf("  median of per-pair ratios:   %.3f\n", median(ratios));
+        std::printf("  ratio of fastest runs:       %.3f\n", fastest(plain) / fastest(plugged));
         std::printf("  CPU time per job: host alone %.3f s, through wrenps %.3f s (medians); ratio %.3f\n",
                     median(plainCpu), median(pluggedCpu), median(plainCpu) / median(pluggedCpu));
         return 0;
