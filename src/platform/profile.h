@@ -17,7 +17,8 @@ public:
     virtual std::u16string readString(std::u16string_view file, std::u16string_view section,
                                       std::u16string_view key, std::size_t bufferChars,
                                       std::u16string_view fallback = {}) const = 0;
-    // The value parsed as the platform does (decimal, 0x hex, optional sign);
+    // The value parsed as the platform does (optional sign, decimal, or hex,
+    // octal, binary after 0x, 0o, 0b);
     // `fallback` when absent or empty.
     virtual int readInt(std::u16string_view file, std::u16string_view section,
                         std::u16string_view key, int fallback) const = 0;

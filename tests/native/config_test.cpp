@@ -75,10 +75,11 @@ TEST(DriverConfig, ModelSectionKeysAndTheDriverFilePath) {
     EXPECT_EQ(config.driverFilePath(u"zecipher.dll"), u"C:\\drivers\\x64\\3\\zecipher.dll");
 
     spooler.printers[printer].driverName = u"Another Driver";
-    EXPECT_EQ(config.modelKey(u"c.cap", u"CryptoDll"), u"");
-    EXPECT_EQ(config.modelInt(u"c.cap", u"Compression"), 0);
+    DriverConfig other(spooler, profile, printer);
+    EXPECT_EQ(other.modelKey(u"c.cap", u"CryptoDll"), u"");
+    EXPECT_EQ(other.modelInt(u"c.cap", u"Compression"), 0);
     spooler.driverDirectory.reset();
-    EXPECT_EQ(config.driverFilePath(u"x.dll"), u"\\3\\x.dll");
+    EXPECT_EQ(other.driverFilePath(u"x.dll"), u"") << "no path at the root of the current drive";
 }
 
 TEST(ProfileSemantics, IntegersParseLikeThePlatform) {

@@ -142,14 +142,21 @@ private:
 template <typename Fn>
 void* exportOf(Fn fn) { return reinterpret_cast<void*>(fn); }
 
-// Code page: ASCII and Latin-1 map to themselves, anything else to '?'.
+// Code page: ASCII and Latin-1 map to themselves, anything else to '?'; the
+// locale conversion (a "C" locale) turns everything beyond ASCII into '#',
+// so a test can tell which conversion was used.
 // Lead bytes can be declared to exercise double-byte rules; a valid trail
 // byte is 0x40..0x7E or 0x80..0xFC.
 class FakeCodePage : public CodePage {
 public:
     std::set<std::uint8_t> leadBytes;
     std::string toAnsi(std::u16string_view text, std::size_t maxBytes) const override { return narrow(text, maxBytes); }
-    std::string toLocale(std::u16string_view text, std::size_t maxBytes) const override { return narrow(text, maxBytes); }
+    std::string toLocale(std::u16string_view text, std::size_t maxBytes) const override {
+        std::string out = narrow(text, maxBytes);
+        for (std::size_t i = 0; i < out.size(); ++i)
+            if (static_cast<unsigned char>(out[i]) >= 0x80 || text[i] >= 0x80) out[i] = '#';
+        return out;
+    }
     bool isLeadByte(std::uint8_t b) const override { return leadBytes.count(b) != 0; }
     bool isValidPair(std::uint8_t lead, std::uint8_t trail) const override {
         return isLeadByte(lead) && ((trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFC));

@@ -66,8 +66,8 @@ TEST(DscStream, InjectionPointsComeWhereTheCoreDriverCallsThem) {
     EXPECT_EQ(sink.out,
               "<1>%!PS-Adobe-3.0\n%%EndComments\n%%BeginProlog\n<14>[procs]\n/p {} def\n%%EndProlog\n"
               "%%BeginSetup\n<16>setup\n<17>%%EndSetup\n"
-              "%%Page: 1 1\n%%BeginPageSetup\n[transform]\nps\n%%EndPageSetup\n<102>page1\n"
-              "%%Page: 2 2\n%%BeginPageSetup\n[transform]\n%%EndPageSetup\n<102>page2\n"
+              "%%Page: 1 1\n%%BeginPageSetup\n[transform]\nps\n<102>%%EndPageSetup\npage1\n"
+              "%%Page: 2 2\n%%BeginPageSetup\n[transform]\n<102>%%EndPageSetup\npage2\n"
               "%%Trailer\nend\n%%EOF\n<20>");
 }
 

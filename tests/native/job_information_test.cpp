@@ -95,7 +95,7 @@ TEST_F(JobInformationTest, AccessControlCarriesTheUserAndJobFlags) {
     EXPECT_EQ(calls.access.outputManagement, 0x1u | 0x10u);
     EXPECT_EQ(calls.access.jobFlags, 0x1000u | 0x8000u);
     EXPECT_EQ(calls.access.jobId, 42u);
-    EXPECT_EQ(calls.accessText1, std::string(257, 'u'));
+    EXPECT_EQ(calls.accessText1, std::string(256, 'u')) << "a full field is cut by its last byte";
     EXPECT_EQ(calls.accessText2, "secret");
 
     record.uaValid = 2;
@@ -127,6 +127,29 @@ TEST_F(JobInformationTest, NoLibraryMeansNoText) {
     EXPECT_TRUE(writeJobInformation(ctx));
     EXPECT_FALSE(accessControlText(ctx));
     EXPECT_EQ(stream.bytes, "");
+}
+
+}  // namespace
+}  // namespace wren::test
+
+namespace wren::test {
+namespace {
+
+std::string gCardDriver;
+int WREN_FAMILY_CALL fakeQueryCard(const char* driver, const char*) {
+    gCardDriver = driver;
+    return 1;
+}
+
+TEST_F(JobInformationTest, TheCardLibraryGetsNamesInTheSystemCodePage) {
+    loader.libraries[u"C:\\drivers\\x64\\3\\zeiccard.dll"] = {{"QueryCardDriver", exportOf(&fakeQueryCard)}};
+    spooler.printers[printer].driverName = u"Wren Farbe \u00e9";
+    spooler.printers[printer].details.driverName = u"Wren Farbe \u00e9";
+    profile.addFile(u"C:\\drv\\3\\wren.cap",
+                    "[Capability]\nWren Farbe \xC3\xA9=WrenC5\n[WrenC5]\nCARD_DLL=zeiccard.dll\n");
+    EXPECT_TRUE(icCardDriverPresent(ctx));
+    EXPECT_EQ(gCardDriver, "Wren Farbe \xE9");
+    EXPECT_EQ(loader.live, 0);
 }
 
 }  // namespace

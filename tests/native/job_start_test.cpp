@@ -21,7 +21,8 @@ TEST(DocumentName, QuotesControlsAndDoubleByteCharacters) {
 TEST(FitToPaper, SamePaperKeepsTheResolution) {
     FitInput in{2100, 2970, 2100, 2970, 9, 1};
     ASSERT_TRUE(fitScale(in));
-    EXPECT_EQ(*fitScale(in), 1.0);
+    EXPECT_EQ(fitScale(in)->k, 1.0);
+    EXPECT_TRUE(fitScale(in)->byLength) << "a tie goes to the length ratio";
     DeviceMetrics m{600, 600};
     EXPECT_EQ(applyFit(in, *fitScale(in), m), 1000u);
     EXPECT_EQ(m.logPixelsX, 600u);
@@ -35,13 +36,13 @@ TEST(FitToPaper, SamePaperKeepsTheResolution) {
 
 TEST(FitToPaper, A3OnA4ScalesByTheSmallerRatio) {
     FitInput in{2970, 4200, 2100, 2970, 9, 1};
-    double k = *fitScale(in);
+    FitScale scale = *fitScale(in);
+    const double k = scale.k;
     const double e = (210.0 - 9.172222222222222) / (297.0 - 9.172222222222222);
     const double c = (297.0 - 9.172222222222222) / (420.0 - 9.172222222222222);
     EXPECT_DOUBLE_EQ(k, std::min(e, c));
     DeviceMetrics m{600, 600};
-    std::uint32_t scale = applyFit(in, k, m);
-    EXPECT_EQ(scale, static_cast<std::uint32_t>(k * 1000));
+    EXPECT_EQ(applyFit(in, scale, m), static_cast<std::uint32_t>(k * 1000));
     EXPECT_EQ(m.logPixelsX, static_cast<std::uint32_t>(600 * k));
     EXPECT_EQ(m.logPixelsY, m.logPixelsX);
     EXPECT_EQ(m.offsetX, static_cast<std::int32_t>(108 * k));
@@ -49,7 +50,7 @@ TEST(FitToPaper, A3OnA4ScalesByTheSmallerRatio) {
     // Landscape exchanges the sizes in millimetres.
     in.orientation = 2;
     DeviceMetrics l{600, 600};
-    applyFit(in, k, l);
+    applyFit(in, scale, l);
     EXPECT_EQ(l.horzSize, m.vertSize);
     EXPECT_EQ(l.vertSize, m.horzSize);
     EXPECT_EQ(l.physWidth, m.physHeight);
@@ -57,14 +58,18 @@ TEST(FitToPaper, A3OnA4ScalesByTheSmallerRatio) {
 
 TEST(FitToPaper, WidthRatioWinsWhenSmallerAndZeroSizesStop) {
     FitInput wide{4000, 2970, 2100, 2970, 9, 1};  // a wide document
-    double k = *fitScale(wide);
+    FitScale scale = *fitScale(wide);
+    const double k = scale.k;
+    EXPECT_FALSE(scale.byLength);
     DeviceMetrics m{600, 300};
-    applyFit(wide, k, m);
+    applyFit(wide, scale, m);
     EXPECT_EQ(m.logPixelsX, static_cast<std::uint32_t>(300 * k)) << "the width ratio scales the Y resolution";
     EXPECT_EQ(m.physHeight, static_cast<std::int32_t>(m.logPixelsX * 2970u / 254));
     EXPECT_FALSE(fitScale(FitInput{0, 2970, 2100, 2970, 9, 1}));
     EXPECT_FALSE(fitScale(FitInput{2100, 2970, 0, 2970, 9, 1}));
     EXPECT_FALSE(fitScale(FitInput{2100, 2970, 2100, 2970, 0x7FFF, 1}));
+    EXPECT_FALSE(fitScale(FitInput{2100, 2970, -2100, 2970, 9, 1})) << "a negative size scales nothing";
+    EXPECT_FALSE(fitScale(FitInput{2100, 2970, 50, 2970, 9, 1})) << "a paper smaller than its margins";
 }
 
 using JobStartTest = RenderFixture;

@@ -169,6 +169,21 @@ TEST_F(PaperCaptureTest, CustomPaperOrFitOffLeavesEverythingAlone) {
     EXPECT_EQ(publicIn.dmPaperSize, 8);
 }
 
+TEST_F(PaperCaptureTest, ARecordWithoutThePaperFieldsIsLeftAlone) {
+    in.dwSignature = 0x44444444;
+    paperCapture(&publicIn, &publicOut, &in, &out, spooler);
+    EXPECT_EQ(publicIn.dmPaperSize, 8) << "a foreign record's fit flag means nothing";
+    in.dwSignature = kRecordSignature;
+    in.dwSize = 4000;
+    paperCapture(&publicIn, &publicOut, &in, &out, spooler);
+    EXPECT_EQ(publicIn.dmPaperSize, 8) << "a short record has no paper fields";
+    paperCapture(&publicIn, &publicOut, &in, nullptr, spooler);
+    EXPECT_EQ(publicIn.dmPaperSize, 8);
+    in.dwSize = kRecordSize;
+    paperCapture(&publicIn, &publicOut, &in, nullptr, spooler);
+    EXPECT_EQ(+in.documentPaperWidth, 2970u) << "without record out, record in still gets the paper";
+}
+
 TEST_F(PaperCaptureTest, NoPapersStopsAfterTheSizesAreSwapped) {
     spooler.paperList.clear();
     paperCapture(&publicIn, &publicOut, &in, &out, spooler);

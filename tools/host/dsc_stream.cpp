@@ -93,8 +93,8 @@ int emitDocument(std::string_view document, StreamSink& sink) {
         sink.bytes(std::string(page.label) + "\n%%BeginPageSetup\n");
         sink.bytes(sink.pageSetup());
         sink.bytes(page.setup);
-        sink.bytes("%%EndPageSetup\n");
         sink.inject(kEndPageSetup);
+        sink.bytes("%%EndPageSetup\n");
         sink.bytes(page.body);
     }
     sink.bytes("%%Trailer\n");

@@ -27,7 +27,8 @@ public:
 // %%Trailer) and writes it out again with every section present, calling
 // the injection points: BEGINSTREAM before the first byte, BEGINPROLOG after
 // %%BeginProlog, BEGINSETUP after %%BeginSetup, ENDSETUP before %%EndSetup,
-// ENDPAGESETUP after each %%EndPageSetup, ENDSTREAM after the last byte.
+// ENDPAGESETUP before each %%EndPageSetup (inside the page setup, where the
+// core driver calls it), ENDSTREAM after the last byte.
 // Returns the number of pages.
 int emitDocument(std::string_view document, StreamSink& sink);
 

@@ -5,9 +5,9 @@
 namespace wren {
 namespace {
 
-// Names longer than this cannot be one of our files: they would not fit the
-// path buffers that every later step uses.
-constexpr std::size_t kMaxNameChars = 263;
+// Names longer than a path buffer cannot be one of our files: cut to fit,
+// they would name another file.
+constexpr std::size_t kMaxNameChars = kMaxPathChars;
 
 char16_t lower(char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c; }
 
@@ -46,10 +46,10 @@ ConfigFiles scanDependentFiles(std::u16string_view list, const Profile& profile,
         if (endsWithExtension(name, {u'i', u'n', u'i', 0})) {
             files.found = true;
             std::u16string plugin = profile.readString(name, u"OEMFiles", u"OEMConfigFile1", oemConfigChars);
-            if (!plugin.empty()) files.pluginIni = std::u16string(name.substr(0, kMaxPathChars));
+            if (!plugin.empty()) files.pluginIni = std::u16string(name);
         } else if (endsWithExtension(name, {u'c', u'a', u'p', 0})) {
             files.found = true;
-            files.capabilityFile = std::u16string(name.substr(0, kMaxPathChars));
+            files.capabilityFile = std::u16string(name);
         }
     }
     return files;
@@ -58,7 +58,7 @@ ConfigFiles scanDependentFiles(std::u16string_view list, const Profile& profile,
 std::optional<std::u16string> findVersionFile(std::u16string_view list) {
     std::optional<std::u16string> found;
     for (std::u16string_view name : namesOf(list))
-        if (endsWithExtension(name, {u'v', u'e', u'r', 0})) found = std::u16string(name.substr(0, kMaxPathChars));
+        if (endsWithExtension(name, {u'v', u'e', u'r', 0})) found = std::u16string(name);
     return found;
 }
 

@@ -14,11 +14,20 @@ std::optional<std::u16string> DriverConfig::versionFile() const {
     return findVersionFile(*list);
 }
 
+const std::optional<std::u16string>& DriverConfig::driverName() const {
+    if (!driverName_) driverName_ = spooler_.driverName(printer_);
+    return *driverName_;
+}
+
+std::u16string DriverConfig::modelSectionOf(std::u16string_view capabilityFile, std::u16string_view driverName,
+                                            std::size_t sectionChars) const {
+    if (capabilityFile.empty() || driverName.empty()) return {};
+    return profile_.readString(capabilityFile, u"Capability", driverName, sectionChars);
+}
+
 std::u16string DriverConfig::modelSection(std::u16string_view capabilityFile, std::size_t sectionChars) const {
-    if (capabilityFile.empty()) return {};
-    std::optional<std::u16string> driver = spooler_.driverName(printer_);
-    if (!driver || driver->empty()) return {};
-    return profile_.readString(capabilityFile, u"Capability", *driver, sectionChars);
+    const std::optional<std::u16string>& driver = driverName();
+    return driver ? modelSectionOf(capabilityFile, *driver, sectionChars) : std::u16string();
 }
 
 std::u16string DriverConfig::modelKey(std::u16string_view capabilityFile, std::u16string_view key,
@@ -35,9 +44,14 @@ int DriverConfig::modelInt(std::u16string_view capabilityFile, std::u16string_vi
 }
 
 std::u16string DriverConfig::driverFilePath(std::u16string_view name) const {
-    std::u16string path = spooler_.printerDriverDirectory(2 * (kMaxPathChars + 1)).value_or(u"");
-    path += u"\\3\\";
+    // Without the directory there is no path: "\3\<name>" alone would name a
+    // file at the root of the current drive, and a library could load from
+    // there.
+    std::optional<std::u16string> directory = spooler_.printerDriverDirectory(2 * (kMaxPathChars + 1));
+    if (!directory || directory->empty() || name.empty()) return {};
+    std::u16string path = *directory + u"\\3\\";
     path += name;
+    if (path.size() > kMaxPathChars) return {};
     return path;
 }
 

@@ -39,10 +39,15 @@ public:
     int modelInt(std::u16string_view capabilityFile, std::u16string_view key, int fallback = 0) const;
 
     // A file named by a configuration key: the local printer-driver
-    // directory, then "\3\", then the name.
+    // directory, then "\3\", then the name. Empty when the directory cannot
+    // be read or the path would not fit a path buffer: opening it then fails.
     std::u16string driverFilePath(std::u16string_view name) const;
 
-    std::optional<std::u16string> driverName() const { return spooler_.driverName(printer_); }
+    // DRIVER_INFO_1.pName, asked once per configuration.
+    const std::optional<std::u16string>& driverName() const;
+    // The model section for a driver name given by the caller.
+    std::u16string modelSectionOf(std::u16string_view capabilityFile, std::u16string_view driverName,
+                                  std::size_t sectionChars = kModelSectionChars) const;
     const Spooler& spooler() const { return spooler_; }
     const Profile& profile() const { return profile_; }
     PrinterHandle printer() const { return printer_; }
@@ -51,6 +56,7 @@ private:
     const Spooler& spooler_;
     const Profile& profile_;
     PrinterHandle printer_;
+    mutable std::optional<std::optional<std::u16string>> driverName_;
 };
 
 }  // namespace wren

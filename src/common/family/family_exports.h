@@ -4,6 +4,7 @@
 // 8-bit, all counts and sizes 32-bit.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #if defined(_WIN32) && !defined(_WIN64)
@@ -25,6 +26,8 @@ struct CipherSettings {
     std::uint8_t spare[32];      // room for a library that writes more
 };
 static_assert(sizeof(CipherSettings) >= 32);
+static_assert(offsetof(CipherSettings, mode) == 0 && offsetof(CipherSettings, strength) == 4);
+static_assert(offsetof(CipherSettings, option) == 24 && offsetof(CipherSettings, keepingTime) == 28);
 
 // The 36-byte block that the encryption dialog confirms.
 #pragma pack(push, 1)

@@ -86,8 +86,8 @@ bool IcCardLibrary::cardDriverPresent(const CodePage& codePage, std::u16string_v
                                       std::u16string_view capabilityFile) const {
     auto fn = lookup<family::QueryCardDriverFn>("QueryCardDriver");
     if (!fn) return false;
-    std::string driver = codePage.toLocale(driverName, 221);
-    std::string capability = codePage.toLocale(capabilityFile, 261);
+    std::string driver = codePage.toAnsi(driverName, 221);
+    std::string capability = codePage.toAnsi(capabilityFile, 261);
     return fn(driver.c_str(), capability.c_str()) != 0;
 }
 
@@ -97,8 +97,8 @@ std::optional<std::vector<std::uint8_t>> IcCardLibrary::cardData(const CodePage&
                                                                  std::uint32_t bufferSize) const {
     auto fn = lookup<family::GetCardDataFn>("GetCardData");
     if (!fn) return std::nullopt;
-    std::string driver = codePage.toLocale(driverName, 221);
-    std::string capability = codePage.toLocale(capabilityFile, 261);
+    std::string driver = codePage.toAnsi(driverName, 221);
+    std::string capability = codePage.toAnsi(capabilityFile, 261);
     std::vector<std::uint8_t> buffer(bufferSize, 0);
     std::uint32_t size = bufferSize;
     if (fn(driver.c_str(), capability.c_str(), buffer.data(), &size) == 0) return std::nullopt;

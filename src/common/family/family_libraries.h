@@ -79,8 +79,9 @@ public:
 class IcCardLibrary : public FamilyLibrary {
 public:
     using FamilyLibrary::FamilyLibrary;
-    // QueryCardDriver: true when an IC-card reader driver is present. The
-    // names go over in the locale conversion (driver name at most 220 bytes).
+    // QueryCardDriver: true when an IC-card reader driver is present. Like
+    // every text for the family's libraries, the names go over in the system
+    // code page (driver name at most 220 bytes).
     bool cardDriverPresent(const CodePage& codePage, std::u16string_view driverName,
                            std::u16string_view capabilityFile) const;
     // GetCardData into `bufferSize` bytes; the data when it answers non-zero.

@@ -74,7 +74,10 @@ void renderMerge(const PrivateRecord* in, PrivateRecord* out) {
 
 void paperCapture(PublicDevmode* publicIn, PublicDevmode* publicOut, PrivateRecord* in, PrivateRecord* out,
                   const Spooler& spooler) {
-    if (!publicIn || !publicOut || !in || !out) return;
+    if (!publicIn || !publicOut || !in) return;
+    // The paper fields lie near the end of the record: a record of another
+    // writer, or one too short to hold them, has none to read or write.
+    if (in->dwSignature != kRecordSignature || in->dwSize < offsetof(PrivateRecord, fitScale)) return;
     if (in->fitToPaper == 0 || publicIn->dmPaperSize == kCustomPaperSize) return;
     const std::int16_t documentPaper = publicIn->dmPaperSize;
     const std::int16_t outputPaper = static_cast<std::int16_t>(in->outputPaperSize & 0xFFFF);
@@ -83,7 +86,7 @@ void paperCapture(PublicDevmode* publicIn, PublicDevmode* publicOut, PrivateReco
     const std::int16_t fallbackLength = publicIn->dmPaperLength;
     const std::u16string device = readField(publicIn->dmDeviceName);
     in->documentPaperSize = documentCode;
-    out->documentPaperSize = documentCode;
+    if (out) out->documentPaperSize = documentCode;
     publicOut->dmPaperSize = outputPaper;
     publicIn->dmPaperSize = outputPaper;
 
@@ -91,6 +94,8 @@ void paperCapture(PublicDevmode* publicIn, PublicDevmode* publicOut, PrivateReco
     if (papers.empty()) return;
     std::uint32_t width = static_cast<std::uint32_t>(static_cast<std::int32_t>(fallbackWidth));
     std::uint32_t length = static_cast<std::uint32_t>(static_cast<std::int32_t>(fallbackLength));
+    // Every reported paper takes part, the last one too: a printer that
+    // lists the document's paper last still gets its real dimensions.
     const std::size_t searched = std::min(papers.size(), kPaperSearchLimit);
     for (std::size_t i = 0; i < searched; ++i) {
         if (static_cast<std::uint32_t>(static_cast<std::int32_t>(papers[i].code)) == documentCode) {
@@ -99,8 +104,12 @@ void paperCapture(PublicDevmode* publicIn, PublicDevmode* publicOut, PrivateReco
             break;
         }
     }
-    in->documentPaperWidth = out->documentPaperWidth = width;
-    in->documentPaperLength = out->documentPaperLength = length;
+    in->documentPaperWidth = width;
+    in->documentPaperLength = length;
+    if (out) {
+        out->documentPaperWidth = width;
+        out->documentPaperLength = length;
+    }
 }
 
 DevModeStatus renderDevMode(std::uint32_t mode, const DevModeRequest* request, const Spooler& spooler) {

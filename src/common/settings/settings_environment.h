@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "common/settings/public_devmode.h"
 #include "platform/codepage.h"
 #include "platform/library.h"
 #include "platform/profile.h"
@@ -23,8 +24,8 @@ struct SettingsEnvironment {
 // The core driver's DEVMODE request, portable form of its parameter block.
 struct DevModeRequest {
     PrinterHandle printer = nullptr;
-    struct PublicDevmode* publicIn = nullptr;
-    struct PublicDevmode* publicOut = nullptr;
+    PublicDevmode* publicIn = nullptr;
+    PublicDevmode* publicOut = nullptr;
     void* recordIn = nullptr;
     void* recordOut = nullptr;
     std::uint32_t* bufferSize = nullptr;

@@ -81,7 +81,7 @@ void resetCarriedFields(PrivateRecord& r) {
 }
 
 void askUserAuthDefaults(PrivateRecord& r, const DriverConfig& config, const SettingsEnvironment& env) {
-    std::optional<std::u16string> driver = config.driverName();
+    const std::optional<std::u16string>& driver = config.driverName();
     if (!driver) return;
     UserAuthLibrary library(loadFamilyLibrary(config, env.loader, env.capabilityFilePath, kUserAuthKey));
     if (!library.loaded()) return;

@@ -115,9 +115,8 @@ constexpr DWORD OEMDM_MERGE = 4;
 constexpr DWORD OEMCUIP_DOCPROP = 1;
 constexpr DWORD OEMCUIP_PRNPROP = 2;
 
-// Predefined DrvGetDriverSetting indexes. The numbers behind the output
-// option (OEMGDS_PSDM_DIALECT) are not published, so we only use this index
-// where the "%OutputFormat" keyword query is unavailable.
+// Predefined DrvGetDriverSetting indexes. The rendering plug-in reads the
+// PostScript output option through OEMGDS_PSDM_DIALECT, where 2 means EPS.
 constexpr DWORD OEMGDS_MIN_DOCSTICKY = 1;
 constexpr DWORD OEMGDS_PSDM_FLAGS = 1;
 constexpr DWORD OEMGDS_PSDM_DIALECT = 2;
@@ -272,9 +271,9 @@ typedef struct _DEVOBJ DEVOBJ, *PDEVOBJ;
 typedef PVOID PDEVOEM;  // our private PDEV, returned from EnablePDEV
 
 // The legacy entry table behind DEVOBJ.pDrvProcs. The driver is not
-// documented to fill it for COM plug-ins, so we use the helper interfaces
-// instead; the table is declared only to give DEVOBJ its real shape. The
-// Unidrv-only slots are kept so the table has the right length.
+// documented to fill it for COM plug-ins: the rendering plug-in reads
+// settings through it when it is there and through the helper interface
+// otherwise. The Unidrv-only slots are kept so the table has the right length.
 typedef DWORD(APIENTRY* PFN_DrvWriteSpoolBuf)(PDEVOBJ pdevobj, PVOID pBuffer, DWORD cbSize);
 typedef INT(APIENTRY* PFN_DrvXMoveTo)(PDEVOBJ pdevobj, INT x, DWORD dwFlags);
 typedef INT(APIENTRY* PFN_DrvYMoveTo)(PDEVOBJ pdevobj, INT y, DWORD dwFlags);

@@ -24,9 +24,10 @@ std::unique_ptr<Library> Win32LibraryLoader::load(std::u16string_view path) cons
     if (path.empty()) return nullptr;
     const std::u16string p(path);
     // A missing library is an ordinary "feature absent": no error box.
-    UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    DWORD previous = 0;
+    SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &previous);
     UniqueModule module(LoadLibraryW(wz(p)));
-    SetErrorMode(previous);
+    SetThreadErrorMode(previous, nullptr);
     if (!module) return nullptr;
     return std::make_unique<Win32Library>(std::move(module));
 }

@@ -20,6 +20,8 @@ std::string cleanDocumentName(std::string_view name, const CodePage& codePage) {
         if (byte == '"') {
             out.push_back(' ');
         } else if (byte == '\t' || (byte >= 0x20 && byte != 0x7F)) {
+            // Bytes from 0x80 that are not lead bytes are characters of the
+            // code page (accented letters), not control bytes.
             out.push_back(name[i]);
         } else {
             break;

@@ -1,5 +1,6 @@
 // The document name as the job header carries it: 8-bit in the system code
-// page, at most 80 bytes, inside double quotes.
+// page, in an 80-byte buffer (79 bytes and the terminator), inside double
+// quotes.
 #pragma once
 
 #include <string>

@@ -9,32 +9,24 @@ namespace {
 constexpr double kMarginsMm = 9.172222222222222;
 constexpr double kMarginsTenths = 91.72222222222223;
 
-bool lengthDecides(const FitInput& in, double& k) {
-    const double e = (in.outputWidth / 10.0 - kMarginsMm) / (in.documentWidth / 10.0 - kMarginsMm);
-    const double c = (in.outputLength / 10.0 - kMarginsMm) / (in.documentLength / 10.0 - kMarginsMm);
-    // The smaller ratio wins; on a tie the length ratio is used.
-    if (c <= e) {
-        k = c;
-        return true;
-    }
-    k = e;
-    return false;
-}
-
 }  // namespace
 
-std::optional<double> fitScale(const FitInput& in) {
-    if (in.documentWidth == 0 || in.documentLength == 0 || in.outputWidth == 0 || in.outputLength == 0 ||
+std::optional<FitScale> fitScale(const FitInput& in) {
+    if (in.documentWidth == 0 || in.documentLength == 0 || in.outputWidth <= 0 || in.outputLength <= 0 ||
         in.paperSize == kCustomPaperSize)
         return std::nullopt;
-    double k = 1.0;
-    lengthDecides(in, k);
-    return k;
+    const double e = (in.outputWidth / 10.0 - kMarginsMm) / (in.documentWidth / 10.0 - kMarginsMm);
+    const double c = (in.outputLength / 10.0 - kMarginsMm) / (in.documentLength / 10.0 - kMarginsMm);
+    // Papers smaller than their margins give no usable scale.
+    if (!(e > 0) || !(c > 0)) return std::nullopt;
+    // The smaller ratio wins; on a tie the length ratio is used.
+    if (c <= e) return FitScale{c, true};
+    return FitScale{e, false};
 }
 
-std::uint32_t applyFit(const FitInput& in, double k, DeviceMetrics& m) {
-    double ratio = 1.0;
-    const bool byLength = lengthDecides(in, ratio);
+std::uint32_t applyFit(const FitInput& in, const FitScale& scale, DeviceMetrics& m) {
+    const double k = scale.k;
+    const bool byLength = scale.byLength;
     const std::uint32_t W = in.documentWidth;
     const std::uint32_t L = in.documentLength;
     const bool portrait = in.orientation == 1;

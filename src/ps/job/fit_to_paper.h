@@ -26,11 +26,16 @@ struct DeviceMetrics {
     std::uint32_t horzRes = 0, vertRes = 0;
 };
 
-// The scale k, or nothing when fit to paper cannot apply (a size is 0 or
-// the paper is custom).
-std::optional<double> fitScale(const FitInput& in);
+struct FitScale {
+    double k = 1.0;
+    bool byLength = true;  // the length ratio decided (it wins ties)
+};
 
-// Applies scale k to the metrics; returns the scale to store (k x 1000).
-std::uint32_t applyFit(const FitInput& in, double k, DeviceMetrics& metrics);
+// The scale, or nothing when fit to paper cannot apply (a size is not
+// positive or the paper is custom).
+std::optional<FitScale> fitScale(const FitInput& in);
+
+// Applies the scale to the metrics; returns the scale to store (k x 1000).
+std::uint32_t applyFit(const FitInput& in, const FitScale& scale, DeviceMetrics& metrics);
 
 }  // namespace wren

@@ -1,13 +1,15 @@
 #include "ps/job/job_start.h"
 
 #include "common/config/driver_config.h"
+#include "common/family/family_libraries.h"
 #include "ps/job/document_name.h"
 
 namespace wren {
 namespace {
 
 constexpr std::size_t kJobInfoLibraryChars = 64;
-constexpr std::size_t kDriverNameSectionChars = 260;
+// PRINTER_INFO_2's driver name is taken up to this many characters.
+constexpr std::size_t kDriverNameChars = 260;
 constexpr std::size_t kNameChars = 64;
 
 void collectJobFacts(const RenderPorts& ports, PrinterHandle printer, std::uint32_t jobId, JobState& job) {
@@ -15,14 +17,12 @@ void collectJobFacts(const RenderPorts& ports, PrinterHandle printer, std::uint3
     std::optional<PrinterDetails> details = ports.spooler.printerDetails(printer);
     if (!details) return;
     // The model section is found by PRINTER_INFO_2's driver name here.
-    if (!job.capabilityFile.empty() && !details->driverName.empty()) {
-        std::u16string section = ports.profile.readString(job.capabilityFile, u"Capability",
-                                                          std::u16string_view(details->driverName).substr(0, kDriverNameSectionChars),
-                                                          kModelSectionChars);
-        if (!section.empty()) {
-            std::u16string library = ports.profile.readString(job.capabilityFile, section, u"JobInfoDll", kJobInfoLibraryChars);
-            if (!library.empty()) job.jobInfoLibrary = library;
-        }
+    const DriverConfig config(ports.spooler, ports.profile, printer);
+    const std::u16string section = config.modelSectionOf(
+        job.capabilityFile, std::u16string_view(details->driverName).substr(0, kDriverNameChars));
+    if (!section.empty()) {
+        std::u16string library = ports.profile.readString(job.capabilityFile, section, kJobInfoKey, kJobInfoLibraryChars);
+        if (!library.empty()) job.jobInfoLibrary = library;
     }
     job.printerName = ports.codePage.toAnsi(std::u16string_view(details->printerName).substr(0, kNameChars), kNameChars * 2 + 1);
     job.capabilityFileAnsi =

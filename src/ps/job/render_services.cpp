@@ -63,7 +63,7 @@ bool icCardDriverPresent(const RenderContext& ctx) {
     DriverConfig config = driverConfigOf(ctx);
     IcCardLibrary library(loadFamilyLibrary(config, ctx.ports.loader, ctx.job.capabilityFile, kIcCardKey));
     if (!library.loaded()) return false;
-    std::optional<std::u16string> driver = config.driverName();
+    const std::optional<std::u16string>& driver = config.driverName();
     return library.cardDriverPresent(ctx.ports.codePage, driver.value_or(u""), ctx.job.capabilityFile);
 }
 

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "common/family/family_libraries.h"
-#include "common/settings/record_text.h"
 #include "ps/job/render_services.h"
 
 namespace wren {
@@ -73,7 +72,7 @@ bool writeJobInformation(RenderContext& ctx) {
         record = &older;
     }
     size = 0;
-    if (command(mode, record, nullptr, &size) != kSizeAnswered || size == 0) return true;
+    if (command(mode, record, nullptr, &size) != kSizeAnswered) return true;
     std::vector<char> buffer(size + 1, '\0');  // one spare byte keeps the text terminated
     std::uint32_t bufferSize = size;
     if (command(mode, record, buffer.data(), &bufferSize) == 0) writeToStream(ctx, buffer.data());
@@ -84,18 +83,18 @@ std::optional<AccessControlText> accessControlText(RenderContext& ctx) {
     JobInfoLibrary library = loadJobInfoLibrary(ctx);
     if (!library.loaded()) return std::nullopt;
     const std::string application = applicationName(ctx);
-    family::GetJobInfoAccessCtrlCmdFn command = library.accessControlCommand();
-    if (!command) return std::nullopt;
 
     PrivateRecord& r = ctx.record;
     if (r.uaValid != 3) {
         r.uaText1[0] = '\0';
         r.uaText2[0] = '\0';
     }
-    // The texts go over within their fields, terminated even if the stored
-    // record was not.
-    const std::string text1 = readField(r.uaText1);
-    const std::string text2 = readField(r.uaText2);
+    // The library reads both texts in place; a text that fills its field
+    // is cut by its last byte so that it cannot run into the next field.
+    r.uaText1[sizeof r.uaText1 - 1] = '\0';
+    r.uaText2[sizeof r.uaText2 - 1] = '\0';
+    family::GetJobInfoAccessCtrlCmdFn command = library.accessControlCommand();
+    if (!command) return std::nullopt;
     family::AccessControlRecord record{};
     record.printerName = ctx.job.printerName.c_str();
     record.capabilityFile = ctx.job.capabilityFileAnsi.c_str();
@@ -103,8 +102,8 @@ std::optional<AccessControlText> accessControlText(RenderContext& ctx) {
     record.pagesPerSheet = static_cast<std::uint8_t>(nupCount(r.nupCode));
     record.applicationName = application.c_str();
     record.outputManagement = outputManagementFlags(ctx);
-    record.userAuthText1 = text1.c_str();
-    record.userAuthText2 = text2.c_str();
+    record.userAuthText1 = r.uaText1;
+    record.userAuthText2 = r.uaText2;
     record.jobFlags = jobFlags(ctx);
 
     std::vector<char> prefix(kAccessControlBufferBytes + 1, '\0');

@@ -16,7 +16,7 @@ void applyFitToPaper(PrivateRecord& record, const PublicDevmode& devmode, GDIINF
     in.outputLength = devmode.dmPaperLength;
     in.paperSize = devmode.dmPaperSize;
     in.orientation = devmode.dmOrientation;
-    std::optional<double> k = fitScale(in);
+    std::optional<FitScale> k = fitScale(in);
     if (!k) return;
     DeviceMetrics m;
     m.logPixelsX = gdi.ulLogPixelsX;

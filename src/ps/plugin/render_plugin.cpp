@@ -23,6 +23,30 @@ HRESULT failWith(DWORD error) {
 // both DEVMODE parts.
 bool usable(PDEVOBJ pdevobj) { return pdevobj && pdevobj->pOEMDM && pdevobj->pPublicDM; }
 
+// The core driver's services and the records of one device, for one call.
+struct DeviceCall {
+    DeviceCall(PDEVOBJ pdevobj, IPrintOemDriverPS* helper)
+        : settings(pdevobj, helper), stream(pdevobj, helper),
+          ctx{renderPorts(), pdevobj->hPrinter, pdevobj->pOEMDM ? *asRecord(pdevobj->pOEMDM) : noRecord(),
+              pdevobj->pPublicDM ? *win32::publicDevmode(pdevobj->pPublicDM) : noDevmode(), settings, stream,
+              psModule().job} {}
+    CoreDriverSettings settings;
+    CoreDriverStream stream;
+    RenderContext ctx;
+
+private:
+    // Stand-ins for parts a core driver failed to hand over; a block still
+    // reaches the spooler without them.
+    static PrivateRecord& noRecord() {
+        static PrivateRecord record{};
+        return record;
+    }
+    static PublicDevmode& noDevmode() {
+        static PublicDevmode devmode{};
+        return devmode;
+    }
+};
+
 }  // namespace
 
 IUnknown* createRenderPlugin() { return static_cast<IPrintOemPS2*>(new (std::nothrow) RenderPlugin()); }
@@ -127,12 +151,9 @@ HRESULT RenderPlugin::PublishDriverInterface(IUnknown* unknown) {
 HRESULT RenderPlugin::Command(PDEVOBJ pdevobj, DWORD index, PVOID, DWORD, DWORD* result) {
     bool ok = false;
     if (usable(pdevobj)) {
-        CoreDriverSettings settings(pdevobj, helper_);
-        CoreDriverStream stream(pdevobj, helper_);
-        RenderContext ctx{renderPorts(), pdevobj->hPrinter, *asRecord(pdevobj->pOEMDM),
-                          *win32::publicDevmode(pdevobj->pPublicDM), settings, stream, psModule().job};
+        DeviceCall call(pdevobj, helper_);
         InjectionExtras extras;
-        ok = runInjection(ctx, index, extras);
+        ok = runInjection(call.ctx, index, extras);
     } else {
         SetLastError(ERROR_INVALID_PARAMETER);
     }
@@ -146,16 +167,12 @@ HRESULT RenderPlugin::Command(PDEVOBJ pdevobj, DWORD index, PVOID, DWORD, DWORD*
 
 HRESULT RenderPlugin::WritePrinter(PDEVOBJ pdevobj, PVOID buffer, DWORD size, PDWORD written) {
     if (!pdevobj) return S_OK;  // the core driver's probe: we take the stream
-    if (!usable(pdevobj)) return E_FAIL;
-    CoreDriverSettings settings(pdevobj, helper_);
-    CoreDriverStream stream(pdevobj, helper_);
-    RenderContext ctx{renderPorts(), pdevobj->hPrinter, *asRecord(pdevobj->pOEMDM),
-                      *win32::publicDevmode(pdevobj->pPublicDM), settings, stream, psModule().job};
-    std::uint32_t count = written ? *written : 0;
-    BlockResult sent = writeBlock(ctx, buffer, size, &count);
-    if (sent == BlockResult::SpoolerFailed) return E_FAIL;
-    if (sent == BlockResult::Sent && written) *written = count;
-    return S_OK;
+    DeviceCall call(pdevobj, helper_);
+    std::uint32_t count = 0;
+    BlockResult sent = writeBlock(call.ctx, buffer, size, &count);
+    // A dropped block of a cancelled job leaves the caller's count alone.
+    if (sent != BlockResult::Dropped && written) *written = count;
+    return sent == BlockResult::SpoolerFailed ? E_FAIL : S_OK;
 }
 
 HRESULT RenderPlugin::GetPDEVAdjustment(PDEVOBJ, DWORD, PVOID, DWORD, BOOL*) { return E_NOTIMPL; }

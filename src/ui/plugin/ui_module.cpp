@@ -23,12 +23,13 @@ void checkOsVersion() {
 
 using wren::ui::uiModule;
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) {
         uiModule().module = instance;
         uiModule().supportLibrary = nullptr;
     } else if (reason == DLL_PROCESS_DETACH) {
-        if (uiModule().supportLibrary) FreeLibrary(uiModule().supportLibrary);
+        // When the process is ending, other libraries may already be gone.
+        if (uiModule().supportLibrary && !reserved) FreeLibrary(uiModule().supportLibrary);
         uiModule().supportLibrary = nullptr;
     }
     return TRUE;

@@ -58,7 +58,7 @@ HRESULT UiPlugin::GetInfo(DWORD mode, PVOID buffer, DWORD size, PDWORD needed) {
     case OEMGI_GETVERSION:
         *static_cast<DWORD*>(buffer) = kRecordVersion;
         return S_OK;
-    default:
+    default:  // OEMGI_GETPUBLISHERINFO: the UI plug-in publishes nothing
         *needed = 0;
         return failWith(ERROR_NOT_SUPPORTED);
     }
@@ -129,13 +129,14 @@ HRESULT UiPlugin::HideStandardUI(DWORD mode) {
     return E_NOTIMPL;
 }
 
-HRESULT UiPlugin::DocumentEvent(HANDLE, HDC, INT event, ULONG, PVOID, ULONG, PVOID out, PINT result) {
-    switch (event) {
+HRESULT UiPlugin::DocumentEvent(HANDLE, HDC, INT escape, ULONG, PVOID, ULONG outSize, PVOID out, PINT result) {
+    // The spooler may mark an event with flags in the high word.
+    switch (LOWORD(escape)) {
     case DOCUMENTEVENT_CREATEDCPRE:
         if (result) *result = DOCUMENTEVENT_SUCCESS;
         break;
     case DOCUMENTEVENT_QUERYFILTER:
-        if (auto* filter = static_cast<DOCEVENT_FILTER*>(out)) {
+        if (auto* filter = static_cast<DOCEVENT_FILTER*>(out); filter && outSize >= sizeof(DOCEVENT_FILTER)) {
             if (filter->cElementsAllocated >= 1) {
                 filter->aDocEventCall[0] = DOCUMENTEVENT_STARTDOCPOST;
                 filter->cElementsReturned = 1;
