@@ -15,6 +15,11 @@ rm -rf "$prefix"
 wine_start "$prefix"
 stage_package build/windows build/windows/package
 timeout 120 wine build/windows/tools/host/wrenhost.exe install 'build\windows\package'
+echo
+# The settings the plug-ins keep in the printer's DEVMODE, as wrenui.dll
+# writes them for the installed printer.
+timeout 60 wine build/windows/tools/host/wrenhost.exe record
+echo
 
 mkdir -p out
 for ticket in examples/tickets/*.ini; do

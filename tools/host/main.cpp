@@ -2,7 +2,8 @@
 // spooler, so the plug-ins can be driven end to end.
 //
 //   wrenhost install <package-dir> [--printer NAME] [--share NAME] [--network]
-//   wrenhost print <ticket.ini> [--output PATH] [--no-drvprocs]
+//   wrenhost print <ticket.ini> [--output PATH] [--no-drvprocs] [--plugin PATH]
+//   wrenhost record [--printer NAME]
 #include <windows.h>
 
 #include <cstdio>
@@ -12,7 +13,10 @@
 #include "dsc_stream.h"
 #include "host_error.h"
 #include "installer.h"
+#include "platform/win32/handles.h"
+#include "plugin_loading.h"
 #include "plugin_session.h"
+#include "record_dump.h"
 #include "common/config/ini_document.h"
 #include "ticket.h"
 
@@ -95,13 +99,47 @@ int install(const std::vector<std::wstring>& args) {
     return 0;
 }
 
+// The defaults record the UI plug-in writes for the printer, as the core
+// driver asks for it, field by field.
+int record(const std::vector<std::wstring>& args) {
+    std::wstring printerName = L"Wren Test";
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == L"--printer" && i + 1 < args.size()) printerName = args[++i];
+        else throw HostError("unknown option " + narrow(args[i]));
+    }
+    win32::UniquePrinter printer;
+    if (!OpenPrinterW(const_cast<wchar_t*>(printerName.c_str()), printer.out(), nullptr))
+        throw HostError("printer not installed: " + narrow(printerName));
+    const std::wstring path = driverDirectory() + L"wrenui.dll";
+    win32::UniqueModule module(LoadLibraryW(path.c_str()));
+    if (!module) throw HostError("wrenui.dll does not load from the driver directory");
+    IPrintOemUI2* ui = createPlugin<IPrintOemUI2>(module.get(), CLSID_OEMUI, IID_IPrintOemUI2, "wrenui.dll");
+    OEMDMPARAM param{};
+    param.cbSize = sizeof param;
+    param.hPrinter = printer.get();
+    param.hModule = module.get();
+    std::vector<BYTE> record;
+    if (SUCCEEDED(ui->DevMode(OEMDM_SIZE, &param)) && param.cbBufSize >= sizeof(PrivateRecord)) {
+        record.assign(param.cbBufSize, 0);
+        param.pOEMDMOut = record.data();
+    }
+    HRESULT hr = record.empty() ? E_FAIL : ui->DevMode(OEMDM_DEFAULT, &param);
+    ui->Release();
+    if (FAILED(hr)) throw HostError("wrenui.dll did not write the defaults");
+    std::printf("defaults of \"%s\" from wrenui.dll (%lu bytes):\n%s", narrow(printerName).c_str(),
+                static_cast<unsigned long>(record.size()),
+                describeRecord(*reinterpret_cast<const PrivateRecord*>(record.data())).c_str());
+    return 0;
+}
+
 int print(const std::vector<std::wstring>& args) {
-    if (args.empty()) throw HostError("usage: wrenhost print <ticket.ini> [--output PATH] [--no-drvprocs]");
+    if (args.empty()) throw HostError("usage: wrenhost print <ticket.ini> [--output PATH] [--no-drvprocs] [--plugin PATH]");
     SessionOptions options;
     std::u16string outputOverride;
     for (std::size_t i = 1; i < args.size(); ++i) {
         if (args[i] == L"--no-drvprocs") options.useDrvProcs = false;
         else if (args[i] == L"--output" && i + 1 < args.size()) outputOverride.assign(args[i + 1].begin(), args[i + 1].end()), ++i;
+        else if (args[i] == L"--plugin" && i + 1 < args.size()) options.pluginPath = args[++i];
         else throw HostError("unknown option " + narrow(args[i]));
     }
     TicketError error;
@@ -131,11 +169,12 @@ int print(const std::vector<std::wstring>& args) {
 int wmain(int argc, wchar_t** argv) {
     std::vector<std::wstring> args(argv + 1, argv + argc);
     try {
-        if (args.empty()) throw wren::host::HostError("usage: wrenhost install|print ...");
+        if (args.empty()) throw wren::host::HostError("usage: wrenhost install|print|record ...");
         std::wstring command = args.front();
         args.erase(args.begin());
         if (command == L"install") return wren::host::install(args);
         if (command == L"print") return wren::host::print(args);
+        if (command == L"record") return wren::host::record(args);
         throw wren::host::HostError("unknown command " + wren::host::narrow(command));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "wrenhost: %s\n", e.what());

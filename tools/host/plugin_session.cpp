@@ -9,6 +9,7 @@
 #include "common/settings/public_devmode.h"
 #include "common/config/ini_document.h"
 #include "host_error.h"
+#include "plugin_loading.h"
 #include "platform/win32/wide_text.h"
 
 namespace wren::host {
@@ -17,36 +18,6 @@ namespace {
 constexpr LONG kDpi = 600;
 
 std::wstring wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
-
-std::wstring driverDirectory() {
-    wchar_t dir[MAX_PATH + 1] = {};
-    DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed))
-        throw HostError("cannot read the printer-driver directory");
-    return std::wstring(dir) + L"\\3\\";
-}
-
-using GetClassObjectFn = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
-
-// Creates a plug-in object the way the core driver does: factory, object
-// as IUnknown, then the newest interface it knows.
-template <typename Interface>
-Interface* createPlugin(HMODULE module, REFCLSID clsid, REFIID iid, const char* name) {
-    auto getClassObject = reinterpret_cast<GetClassObjectFn>(GetProcAddress(module, "DllGetClassObject"));
-    if (!getClassObject) throw HostError(std::string(name) + " lacks DllGetClassObject");
-    IClassFactory* factory = nullptr;
-    if (FAILED(getClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory))) || !factory)
-        throw HostError(std::string(name) + ": DllGetClassObject failed");
-    IUnknown* unknown = nullptr;
-    HRESULT hr = factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&unknown));
-    factory->Release();
-    if (FAILED(hr) || !unknown) throw HostError(std::string(name) + ": CreateInstance failed");
-    Interface* plugin = nullptr;
-    hr = unknown->QueryInterface(iid, reinterpret_cast<void**>(&plugin));
-    unknown->Release();
-    if (FAILED(hr) || !plugin) throw HostError(std::string(name) + " does not implement its plug-in interface");
-    return plugin;
-}
 
 DEVMODEW defaultDevmode(const std::u16string& printer) {
     DEVMODEW dm{};
@@ -109,10 +80,11 @@ PluginSession::~PluginSession() {
 }
 
 void PluginSession::loadPlugin(const std::wstring& driverDir) {
-    const std::wstring path = driverDir + L"wrenps.dll";
+    const std::wstring path = options_.pluginPath.empty() ? driverDir + L"wrenps.dll" : options_.pluginPath;
+    const std::string name = toUtf8(std::u16string(path.begin(), path.end()));
     psModule_ = win32::UniqueModule(LoadLibraryW(path.c_str()));
-    if (!psModule_) throw HostError("wrenps.dll does not load from the driver directory");
-    plugin_ = createPlugin<IPrintOemPS2>(psModule_.get(), CLSID_OEMRENDER, IID_IPrintOemPS2, "wrenps.dll");
+    if (!psModule_) throw HostError(name + " does not load");
+    plugin_ = createPlugin<IPrintOemPS2>(psModule_.get(), CLSID_OEMRENDER, IID_IPrintOemPS2, name.c_str());
     if (FAILED(plugin_->PublishDriverInterface(static_cast<IPrintOemDriverPS*>(helper_.get()))))
         throw HostError("wrenps.dll refused the driver helper interface");
 }

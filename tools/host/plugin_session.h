@@ -18,6 +18,7 @@ namespace wren::host {
 struct SessionOptions {
     bool loadPlugin = true;       // false: the host writes the stream alone
     bool useDrvProcs = true;      // hand the plug-in the legacy DRVPROCS table
+    std::wstring pluginPath;      // a wrenps.dll to use instead of the installed one
 };
 
 class PluginSession {

@@ -63,6 +63,20 @@ std::optional<std::string> CipherLibrary::askPassword() const {
     return upToNul(buffer, sizeof buffer);
 }
 
+CipherLibrary::Encryption CipherLibrary::encryption() const {
+    Encryption e;
+    e.create = lookup<family::CreateEncryptionFn>("CreateEncryption");
+    e.init = lookup<family::InitEncryptionFn>("InitEncryption");
+    e.initEx = lookup<family::InitEncryptionExFn>("InitEncryptionEx");
+    e.initEx2 = lookup<family::InitEncryptionEx2Fn>("InitEncryptionEx2");
+    e.update = lookup<family::UpdateEncryptionFn>("UpdateEncryption");
+    e.end = lookup<family::EndEncryptionFn>("EndEncryption");
+    e.destroy = lookup<family::DeleteEncryptionFn>("DeleteEncryption");
+    e.decryptPassword = lookup<family::DecryptPasswordFn>("DecryptPassword");
+    e.askPassword = lookup<family::DispPasswordUIFn>("DispPasswordUI");
+    return e;
+}
+
 bool UserAuthLibrary::defaultSettings(const CodePage& codePage, std::u16string_view capabilityFile,
                                       std::u16string_view driverName, void* userAuthBlock) const {
     auto fn = lookup<family::UaGetDefaultSettingExFn>("ZEUA_GetDefaultSettingEx");

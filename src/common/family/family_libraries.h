@@ -60,6 +60,25 @@ public:
                                                std::uint32_t outSize) const;
     // DispPasswordUI into a 33-byte buffer.
     std::optional<std::string> askPassword() const;
+
+    // The job encryption calls: 0 is success, out data belongs to the
+    // library. InitEncryptionEx2 may be missing; without any of the others
+    // (the password calls included) no job is encrypted.
+    struct Encryption {
+        family::CreateEncryptionFn create = nullptr;
+        family::InitEncryptionFn init = nullptr;
+        family::InitEncryptionExFn initEx = nullptr;
+        family::InitEncryptionEx2Fn initEx2 = nullptr;
+        family::UpdateEncryptionFn update = nullptr;
+        family::EndEncryptionFn end = nullptr;
+        family::DeleteEncryptionFn destroy = nullptr;
+        family::DecryptPasswordFn decryptPassword = nullptr;
+        family::DispPasswordUIFn askPassword = nullptr;
+        bool complete() const {
+            return create && init && initEx && update && end && destroy && decryptPassword && askPassword;
+        }
+    };
+    Encryption encryption() const;
 };
 
 class UserAuthLibrary : public FamilyLibrary {
