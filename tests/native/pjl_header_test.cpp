@@ -1,5 +1,7 @@
+#include "common/family/family_exports.h"
 #include "ps/job/command_dispatch.h"
 #include "ps/job/render_services.h"
+#include "ps/inject/postscript_settings.h"
 #include "ps/pjl/pjl_header.h"
 #include "common/settings/record_text.h"
 #include "render_fixture.h"
@@ -154,6 +156,33 @@ TEST_F(PjlHeaderTest, AnEncryptedJobIsNeverSentInClear) {
     EXPECT_EQ(spooler.cancelled, std::vector<std::uint32_t>{12});
     runInjection(ctx, kBeginStream, extras);
     EXPECT_FALSE(job.jobCancelled) << "the next stream starts clean";
+}
+
+}  // namespace
+}  // namespace wren::test
+
+namespace wren::test {
+namespace {
+
+int WREN_FAMILY_CALL cardReaderThere(const char*, const char*) { return 1; }
+
+TEST_F(PjlHeaderTest, ACardReaderMakesAnEncryptedJobWithDeviceComments) {
+    profile.addFile(u"C:\\drv\\3\\wren.cap", "[Capability]\nWren ZE Colour PS=WrenC5\n[WrenC5]\nCARD_DLL=zeiccard.dll\n");
+    loader.libraries[u"C:\\drivers\\x64\\3\\zeiccard.dll"] = {{"QueryCardDriver", exportOf(&cardReaderThere)}};
+    settings.features["ZEJob_Type"] = "Secure";
+    record.compressionLevel = 1;
+    EXPECT_EQ(visible(header()), visible("\x1B%-12345X@PJL JOB NAME=\"Quarterly report\"\r\n"
+                                         "@PJL COMMENT Device Name :Wren ZE Colour PS\r\n"
+                                         "@PJL COMMENT Version     :1.0.3.0\r\n"
+                                         "@PJL COMMENT COMPRESSION:FLATE LEVEL:1\r\n"
+                                         "@PJL ENTER LANGUAGE=POSTSCRIPT\n"));
+    EXPECT_EQ(job.effectiveJobType, "Secure_Chip");
+    EXPECT_EQ(loader.loads.size(), 1u) << "the card library is asked once per job";
+
+    // A normal job stays normal with a card reader.
+    settings.features["ZEJob_Type"] = "Normal";
+    EXPECT_EQ(header().find("Device Name"), std::string::npos);
+    EXPECT_NE(prologSettings(ctx, job.icCardPresent).find("ZE@ICCARD true"), std::string::npos);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ bool runInjection(RenderContext& ctx, std::uint32_t index, InjectionExtras& extr
     case kBeginProlog: {
         if (isEpsOutput(ctx)) return true;
         extras.overlayProcedureSets(ctx);
-        writeToStream(ctx, prologSettings(ctx, icCardDriverPresent(ctx)));
+        writeToStream(ctx, prologSettings(ctx, ctx.job.icCardPresent));
         return ctx.record.watermarkIndex == 0 || extras.watermarkDefinition(ctx);
     }
     case kBeginSetup:

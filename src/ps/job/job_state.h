@@ -33,6 +33,7 @@ struct JobState {
     // Settled once per job at the start of the stream, so that a block of
     // the job costs no configuration read and no library load.
     bool settled = false;
+    bool icCardPresent = false;
     std::string effectiveJobType;
 };
 

@@ -73,15 +73,16 @@ bool userAuthLibraryPresent(const RenderContext& ctx) {
     return library.hasUserAuthDialog();
 }
 
-std::string effectiveJobType(const RenderContext& ctx) {
+std::string effectiveJobType(const RenderContext& ctx, bool icCardPresent) {
     std::string type = optionOf(ctx, "ZEJob_Type");
     if (jobLimitActive(ctx)) return std::string(kJobSecureChip);
-    if (type != kJobNormal && icCardDriverPresent(ctx)) return std::string(kJobSecureChip);
+    if (type != kJobNormal && icCardPresent) return std::string(kJobSecureChip);
     return type;
 }
 
 void settleJob(RenderContext& ctx) {
-    ctx.job.effectiveJobType = effectiveJobType(ctx);
+    ctx.job.icCardPresent = icCardDriverPresent(ctx);
+    ctx.job.effectiveJobType = effectiveJobType(ctx, ctx.job.icCardPresent);
     ctx.job.settled = true;
 }
 

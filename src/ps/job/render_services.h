@@ -33,9 +33,10 @@ bool icCardDriverPresent(const RenderContext& ctx);
 bool userAuthLibraryPresent(const RenderContext& ctx);
 // ZEJob_Type as the job is really sent: job limits and IC-card readers turn
 // a job into an encrypted one.
-std::string effectiveJobType(const RenderContext& ctx);
+std::string effectiveJobType(const RenderContext& ctx, bool icCardPresent);
 
-// Decides, once per job, what the blocks of the job need.
+// Decides, once per job, the job type and whether a card reader is there:
+// they cannot change within a job, and asking costs a library load.
 void settleJob(RenderContext& ctx);
 
 }  // namespace wren

@@ -96,7 +96,7 @@ bool writeJobHeader(RenderContext& ctx) {
     if (type == kJobNormal && optionOf(ctx, "ZEHDDSpool") == "True")
         ok &= writeToStream(ctx, "@PJL ZELSPOOL MODE=ALL\r\n");
     ok &= writeJobNameLines(ctx, type);
-    if (encrypted && icCardDriverPresent(ctx)) ok &= writeCardComments(ctx);
+    if (encrypted && ctx.job.icCardPresent) ok &= writeCardComments(ctx);
     if (ctx.job.userAuthInHeader && access)
         ok &= writeToStream(ctx, access->text);
     else
