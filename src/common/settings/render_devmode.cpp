@@ -1,5 +1,6 @@
 #include "common/settings/render_devmode.h"
 
+#include "common/settings/devmode_dispatch.h"
 #include "common/settings/record_copy.h"
 #include "common/settings/record_text.h"
 
@@ -113,32 +114,24 @@ void paperCapture(PublicDevmode* publicIn, PublicDevmode* publicOut, PrivateReco
 }
 
 DevModeStatus renderDevMode(std::uint32_t mode, const DevModeRequest* request, const Spooler& spooler) {
-    if (!request || mode < 1 || mode > 4) return DevModeStatus::InvalidParameter;
-    auto* in = asRecord(request->recordIn);
-    auto* out = asRecord(request->recordOut);
-    switch (static_cast<DevModeMode>(mode)) {
-    case DevModeMode::Size:
-        if (request->bufferSize) *request->bufferSize = kRecordSize;
-        break;
-    case DevModeMode::Default:
-        if (out) {
+    struct Operations : DevModeOperations {
+        explicit Operations(const Spooler& s) : spooler(s) {}
+        // The rendering side writes only what identifies the record; the
+        // UI plug-in owns the defaults of the rest.
+        void defaults(PrivateRecord* out, const DevModeRequest&) override {
+            if (!out) return;
             writeHeader(*out);
             out->oemItemValue = 0;
         }
-        break;
-    case DevModeMode::Convert:
-        renderMerge(in, out);
-        break;
-    case DevModeMode::Merge:
-        paperCapture(request->publicIn, request->publicOut, in, out, spooler);
-        renderMerge(in, out);
-        if (out) {
-            writeHeader(*out);
-            out->oemItemValue = 0;
+        void convert(PrivateRecord* in, PrivateRecord* out, const DevModeRequest&) override { renderMerge(in, out); }
+        void merge(PrivateRecord* in, PrivateRecord* out, const DevModeRequest& request) override {
+            paperCapture(request.publicIn, request.publicOut, in, out, spooler);
+            renderMerge(in, out);
+            defaults(out, request);
         }
-        break;
-    }
-    return DevModeStatus::Ok;
+        const Spooler& spooler;
+    } operations(spooler);
+    return dispatchDevMode(mode, request, operations);
 }
 
 }  // namespace wren

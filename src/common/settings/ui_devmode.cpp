@@ -3,6 +3,7 @@
 #include "common/config/driver_config.h"
 #include "common/family/family_libraries.h"
 #include "common/settings/compression.h"
+#include "common/settings/devmode_dispatch.h"
 #include "common/settings/record_copy.h"
 #include "common/settings/record_text.h"
 
@@ -157,24 +158,20 @@ void uiMerge(const PrivateRecord* in, PrivateRecord* out, PrinterHandle printer,
 }
 
 DevModeStatus uiDevMode(std::uint32_t mode, const DevModeRequest* request, const SettingsEnvironment& env) {
-    if (!request || mode < 1 || mode > 4) return DevModeStatus::InvalidParameter;
-    auto* in = asRecord(request->recordIn);
-    auto* out = asRecord(request->recordOut);
-    switch (static_cast<DevModeMode>(mode)) {
-    case DevModeMode::Size:
-        if (request->bufferSize) *request->bufferSize = kRecordSize;
-        break;
-    case DevModeMode::Default:
-        if (out) uiDefaults(*out, request->printer, env);
-        break;
-    case DevModeMode::Convert:
-        uiConvert(in, out, request->printer, env);
-        break;
-    case DevModeMode::Merge:
-        uiMerge(in, out, request->printer, env);
-        break;
-    }
-    return DevModeStatus::Ok;
+    struct Operations : DevModeOperations {
+        explicit Operations(const SettingsEnvironment& e) : env(e) {}
+        void defaults(PrivateRecord* out, const DevModeRequest& request) override {
+            if (out) uiDefaults(*out, request.printer, env);
+        }
+        void convert(PrivateRecord* in, PrivateRecord* out, const DevModeRequest& request) override {
+            uiConvert(in, out, request.printer, env);
+        }
+        void merge(PrivateRecord* in, PrivateRecord* out, const DevModeRequest& request) override {
+            uiMerge(in, out, request.printer, env);
+        }
+        const SettingsEnvironment& env;
+    } operations(env);
+    return dispatchDevMode(mode, request, operations);
 }
 
 }  // namespace wren
