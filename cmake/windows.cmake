@@ -12,7 +12,8 @@ target_link_libraries(wren_win32 PUBLIC wren_core winspool)
 target_include_directories(wren_win32 PUBLIC src src/platform/win32/stubs)
 
 function(wren_plugin name)
-    file(GLOB sources CONFIGURE_DEPENDS src/${name}/plugin/*.cpp)
+    # The plug-in object and its Win32 shells (dialog procedures, views).
+    file(GLOB sources CONFIGURE_DEPENDS src/${name}/plugin/*.cpp src/${name}/win32/*.cpp)
     add_library(wren${name} SHARED ${sources} src/${name}/plugin/wren${name}.def ${ARGN})
     set_target_properties(wren${name} PROPERTIES PREFIX "" OUTPUT_NAME wren${name})
     target_link_libraries(wren${name} PRIVATE wren_win32 ole32 uuid)

@@ -22,6 +22,9 @@ public:
     // `fallback` when absent or empty.
     virtual int readInt(std::u16string_view file, std::u16string_view section,
                         std::u16string_view key, int fallback) const = 0;
+    // WritePrivateProfileStringW; false when the file cannot be written.
+    virtual bool writeString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
+                             std::u16string_view value) const = 0;
 };
 
 }  // namespace wren

@@ -18,6 +18,11 @@ struct PaperSize {
     std::int32_t length = 0;
 };
 
+struct NamedPaper {
+    std::u16string name;         // DC_PAPERNAMES entry, at most 63 characters
+    PaperSize size;
+};
+
 struct PrinterDetails {          // PRINTER_INFO_2, the parts we use
     std::u16string printerName;
     std::u16string driverName;
@@ -40,7 +45,12 @@ public:
     virtual std::optional<std::u16string> printerDriverDirectory(std::size_t bufferBytes) const = 0;
     // DC_PAPERS with DC_PAPERSIZE; empty when the printer reports none.
     virtual std::vector<PaperSize> papers(std::u16string_view deviceName) const = 0;
+    // DC_PAPERS with DC_PAPERNAMES and DC_PAPERSIZE, in the printer's order;
+    // empty when the printer reports none or the three lists disagree.
+    virtual std::vector<NamedPaper> namedPapers(std::u16string_view deviceName) const = 0;
     virtual std::optional<PrinterDetails> printerDetails(PrinterHandle printer) const = 0;
+    // SetPrinterDataW with a REG_DWORD value; false when the spooler refuses.
+    virtual bool setPrinterDword(PrinterHandle printer, std::u16string_view name, std::uint32_t value) const = 0;
     // JOB_INFO_2.pDocument; nothing when the job cannot be read.
     virtual std::optional<std::u16string> jobDocument(PrinterHandle printer, std::uint32_t jobId) const = 0;
     // WritePrinter: false when the spooler call fails.

@@ -37,6 +37,16 @@ public:
         if (!v || v->empty()) return fallback;
         return parseProfileInt(std::u16string_view(*v).substr(0, 29));
     }
+    bool writeString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
+                     std::u16string_view value) const override {
+        if (readOnly) return false;
+        writes.push_back({std::u16string(file), std::u16string(section), std::u16string(key), std::u16string(value)});
+        files_[lowered(std::u16string(file))].set(section, key, value);
+        return true;
+    }
+    struct Write { std::u16string file, section, key, value; };
+    mutable std::vector<Write> writes;
+    bool readOnly = false;
     mutable int reads = 0;
 
 private:
@@ -51,7 +61,7 @@ private:
         if (it == files_.end()) return std::nullopt;
         return it->second.value(section, key);
     }
-    std::map<std::u16string, IniDocument> files_;
+    mutable std::map<std::u16string, IniDocument> files_;
 };
 
 struct FakePrinter {
@@ -88,7 +98,19 @@ public:
         askedPapersFor = std::u16string(device);
         return paperList;
     }
+    std::vector<NamedPaper> namedPapers(std::u16string_view device) const override {
+        askedPapersFor = std::u16string(device);
+        return namedPaperList;
+    }
     std::optional<PrinterDetails> printerDetails(PrinterHandle p) const override { return printer(p).details; }
+    bool setPrinterDword(PrinterHandle p, std::u16string_view name, std::uint32_t value) const override {
+        if (refusePrinterData) return false;
+        printerData[{p, std::u16string(name)}] = value;
+        return true;
+    }
+    std::vector<NamedPaper> namedPaperList;
+    mutable std::map<std::pair<PrinterHandle, std::u16string>, std::uint32_t> printerData;
+    bool refusePrinterData = false;
     std::optional<std::u16string> jobDocument(PrinterHandle p, std::uint32_t job) const override {
         auto& docs = printer(p).jobDocuments;
         auto it = docs.find(job);

@@ -14,6 +14,8 @@ public:
                               std::size_t bufferChars, std::u16string_view fallback) const override;
     int readInt(std::u16string_view file, std::u16string_view section, std::u16string_view key,
                 int fallback) const override;
+    bool writeString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
+                     std::u16string_view value) const override;
 };
 
 class Win32Spooler final : public Spooler {
@@ -22,7 +24,9 @@ public:
     std::optional<std::u16string> driverName(PrinterHandle printer) const override;
     std::optional<std::u16string> printerDriverDirectory(std::size_t bufferBytes) const override;
     std::vector<PaperSize> papers(std::u16string_view deviceName) const override;
+    std::vector<NamedPaper> namedPapers(std::u16string_view deviceName) const override;
     std::optional<PrinterDetails> printerDetails(PrinterHandle printer) const override;
+    bool setPrinterDword(PrinterHandle printer, std::u16string_view name, std::uint32_t value) const override;
     std::optional<std::u16string> jobDocument(PrinterHandle printer, std::uint32_t jobId) const override;
     bool write(PrinterHandle printer, const void* data, std::uint32_t size, std::uint32_t* written) const override;
     void cancelJob(PrinterHandle printer, std::uint32_t jobId) const override;

@@ -23,6 +23,12 @@ int Win32Profile::readInt(std::u16string_view file, std::u16string_view section,
     return static_cast<int>(GetPrivateProfileIntW(wz(s), wz(k), fallback, wz(f)));
 }
 
+bool Win32Profile::writeString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
+                               std::u16string_view value) const {
+    const std::u16string f(file), s(section), k(key), v(value);
+    return WritePrivateProfileStringW(wz(s), wz(k), wz(v), wz(f)) != FALSE;
+}
+
 Win32Ports& ports() {
     static Win32Ports instance;
     return instance;

@@ -77,6 +77,32 @@ std::vector<PaperSize> Win32Spooler::papers(std::u16string_view deviceName) cons
     return papers;
 }
 
+std::vector<NamedPaper> Win32Spooler::namedPapers(std::u16string_view deviceName) const {
+    const std::vector<PaperSize> sizes = papers(deviceName);
+    if (sizes.empty()) return {};
+    const std::u16string device(deviceName);
+    constexpr int kNameChars = 64;  // DC_PAPERNAMES entries are 64 wide characters each
+    int count = DeviceCapabilitiesW(wz(device), nullptr, DC_PAPERNAMES, nullptr, nullptr);
+    if (count != static_cast<int>(sizes.size())) return {};
+    std::vector<wchar_t> names(static_cast<std::size_t>(count) * kNameChars + 1, L'\0');
+    if (DeviceCapabilitiesW(wz(device), nullptr, DC_PAPERNAMES, names.data(), nullptr) != count) return {};
+    std::vector<NamedPaper> out(count);
+    for (int i = 0; i < count; ++i) {
+        const wchar_t* entry = names.data() + static_cast<std::size_t>(i) * kNameChars;
+        std::size_t n = 0;
+        while (n < kNameChars - 1 && entry[n]) ++n;  // an entry may fill its field without a terminator
+        out[i] = NamedPaper{fromWide(entry, n), sizes[i]};
+    }
+    return out;
+}
+
+bool Win32Spooler::setPrinterDword(PrinterHandle printer, std::u16string_view name, std::uint32_t value) const {
+    const std::u16string n(name);
+    DWORD data = value;
+    return SetPrinterDataW(handleOf(printer), const_cast<wchar_t*>(wz(n)), REG_DWORD, reinterpret_cast<BYTE*>(&data),
+                           sizeof data) == ERROR_SUCCESS;
+}
+
 std::optional<PrinterDetails> Win32Spooler::printerDetails(PrinterHandle printer) const {
     auto block = queryBlock([&](BYTE* b, DWORD n, DWORD* needed) {
         return GetPrinterW(handleOf(printer), 2, b, n, needed);

@@ -1,0 +1,70 @@
+// Port: one open page or dialog as its controller sees it. Controls are
+// named by their template identifiers; operations on a control the
+// template lacks (or that was destroyed) do nothing and read as empty.
+// The Win32 side forwards to the dialog's windows; tests use a fake.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace wren::ui {
+
+// MessageBoxW flags the pages use.
+inline constexpr std::uint32_t kMessageOk = 0x00000000;        // MB_OK
+inline constexpr std::uint32_t kMessageStop = 0x00000010;      // MB_ICONHAND
+inline constexpr std::uint32_t kMessageWarning = 0x00000030;   // MB_ICONEXCLAMATION
+inline constexpr std::uint32_t kMessageInfo = 0x00000040;      // MB_ICONASTERISK
+
+class DialogView {
+public:
+    virtual ~DialogView() = default;
+
+    virtual bool exists(int id) const = 0;
+    virtual std::u16string text(int id, std::size_t maxChars) const = 0;
+    virtual void setText(int id, std::u16string_view text) = 0;
+    virtual bool checked(int id) const = 0;
+    virtual void setChecked(int id, bool on) = 0;
+    virtual bool enabled(int id) const = 0;
+    virtual void enable(int id, bool on) = 0;
+    virtual void show(int id, bool on) = 0;
+    virtual void destroy(int id) = 0;
+    virtual void setTextLimit(int id, int chars) = 0;
+
+    // Drop-down lists.
+    virtual void listClear(int id) = 0;
+    virtual int listAdd(int id, std::u16string_view text, std::intptr_t data) = 0;  // the new position
+    virtual int listCount(int id) const = 0;
+    virtual std::intptr_t listData(int id, int position) const = 0;
+    virtual int listSelection(int id) const = 0;  // -1: none
+    virtual void listSelect(int id, int position) = 0;
+
+    // Up-down controls (their buddy edit shows the value).
+    virtual void setUpDownRange(int id, int lower, int upper) = 0;
+    virtual void setUpDownValue(int id, int value) = 0;
+
+    // Edits: caret, selection, input method.
+    virtual int caret(int id) const = 0;
+    virtual void setCaret(int id, int position) = 0;
+    virtual void selectAll(int id) = 0;
+    virtual void detachInputMethod(int id) = 0;
+
+    virtual void focus(int id) = 0;
+    virtual void redraw(int id) = 0;
+    virtual void beep() = 0;
+    // MessageBoxW owned by the dialog; an empty caption is the system's
+    // default title. Returns the box's result.
+    virtual int messageBox(std::u16string_view text, std::u16string_view caption, std::uint32_t flags) = 0;
+
+    // Modal dialogs: ends the dialog with `result`.
+    virtual void endDialog(int result) = 0;
+    // Property pages: PSM_CHANGED, which enables the sheet's Apply button.
+    virtual void markPageChanged() = 0;
+
+    // The window that owns dialogs opened from here (an HWND on Windows),
+    // for libraries that show their own.
+    virtual void* ownerWindow() const = 0;
+};
+
+}  // namespace wren::ui
