@@ -42,11 +42,14 @@ if(WREN_FUZZ AND WREN_SANITIZE)
     add_custom_target(fuzzers DEPENDS ${WREN_FUZZ_TARGETS})
 endif()
 
-# The per-block benchmark wants an optimised build without sanitizers (the
+# The benchmarks want an optimised build without sanitizers (the
 # "bench" preset).
 if(NOT WREN_SANITIZE)
     find_package(benchmark REQUIRED)
     add_executable(block_path_bench bench/block_path_bench.cpp)
     target_link_libraries(block_path_bench PRIVATE wren_core benchmark::benchmark)
     target_include_directories(block_path_bench PRIVATE tests/native)
+    add_executable(feature_mapping_bench bench/feature_mapping_bench.cpp)
+    target_link_libraries(feature_mapping_bench PRIVATE wren_core benchmark::benchmark)
+    target_include_directories(feature_mapping_bench PRIVATE tests/native)
 endif()
