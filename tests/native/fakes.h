@@ -1,6 +1,7 @@
 // In-memory stand-ins for the platform ports, for the native tests.
 #pragma once
 
+#include <cstring>
 #include <functional>
 #include <map>
 #include <set>
@@ -9,6 +10,7 @@
 
 #include "common/config/ini_document.h"
 #include "platform/codepage.h"
+#include "platform/driver_settings.h"
 #include "platform/library.h"
 #include "platform/profile.h"
 #include "platform/spooler.h"
@@ -159,6 +161,28 @@ private:
         const Exports& exports;
         int& live;
     };
+};
+
+// The core driver's current feature selections, as a test sets them.
+class FakeDriverSettings : public DriverSettings {
+public:
+    std::map<std::string, std::string> features;
+    std::uint8_t outputOption = 0;
+    mutable int reads = 0;
+    bool feature(const char* keyword, SettingBuffer& out) const override {
+        ++reads;
+        auto it = features.find(keyword);
+        if (it == features.end()) return false;
+        out.fill(0);
+        std::memcpy(out.data(), it->second.data(), std::min<std::size_t>(it->second.size(), 63));
+        return true;
+    }
+    bool predefined(std::uint32_t index, SettingBuffer& out) const override {
+        ++reads;
+        out.fill(0);
+        if (index == 2) out[0] = outputOption;
+        return true;
+    }
 };
 
 template <typename Fn>

@@ -13,27 +13,6 @@
 
 namespace wren::test {
 
-class FakeDriverSettings : public DriverSettings {
-public:
-    std::map<std::string, std::string> features;
-    std::uint8_t outputOption = 0;
-    mutable int reads = 0;
-    bool feature(const char* keyword, SettingBuffer& out) const override {
-        ++reads;
-        auto it = features.find(keyword);
-        if (it == features.end()) return false;
-        out.fill(0);
-        std::memcpy(out.data(), it->second.data(), std::min<std::size_t>(it->second.size(), 63));
-        return true;
-    }
-    bool predefined(std::uint32_t index, SettingBuffer& out) const override {
-        ++reads;
-        out.fill(0);
-        if (index == 2) out[0] = outputOption;
-        return true;
-    }
-};
-
 class CapturingStream : public SpoolStream {
 public:
     std::string bytes;

@@ -39,5 +39,8 @@ private:
 using UniquePrinter = Owned<HANDLE, ClosePrinter>;
 using UniqueModule = Owned<HMODULE, FreeLibrary>;
 using UniqueHandle = Owned<HANDLE, CloseHandle>;
+// Fonts, bitmaps, palettes (held as HGDIOBJ; cast back for use) and memory DCs.
+using UniqueGdiObject = Owned<HGDIOBJ, DeleteObject>;
+using UniqueMemoryDc = Owned<HDC, DeleteDC>;
 
 }  // namespace wren::win32

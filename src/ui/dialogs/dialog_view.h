@@ -50,6 +50,9 @@ public:
     virtual void selectAll(int id) = 0;
     virtual void detachInputMethod(int id) = 0;
 
+    // A picture control shows one of the plug-in's icons.
+    virtual void setIcon(int /*id*/, int /*iconId*/) {}
+
     virtual void focus(int id) = 0;
     virtual void redraw(int id) = 0;
     virtual void beep() = 0;

@@ -43,6 +43,9 @@ public:
     virtual ~SheetActions() = default;
     // Runs a modal sub-dialog owned by the page; its result.
     virtual int runDialog(int templateId) = 0;
+    // Whether this build has the sub-dialog at all (its button is disabled
+    // otherwise, rather than doing nothing when clicked).
+    virtual bool offers(int templateId) const = 0;
     // CPSFUNC_SET_RESULT with CPSUI_OK for this page.
     virtual void reportApplied() = 0;
     // RevisitCorePage (the sheet selects the core driver's page and back).

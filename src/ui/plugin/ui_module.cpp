@@ -16,7 +16,10 @@ void checkOsVersion() {
     if (m.versionChecked) return;
     m.versionChecked = true;
     m.version.dwOSVersionInfoSize = sizeof m.version;
-    if (GetVersionExW(&m.version)) m.newerOs = m.version.dwMajorVersion >= 6;
+    if (GetVersionExW(&m.version)) {
+        m.newerOs = m.version.dwMajorVersion >= 6;
+        m.state.os = OsVersion{m.version.dwMajorVersion, m.version.dwMinorVersion};
+    }
 }
 
 }  // namespace wren::ui

@@ -6,6 +6,9 @@
 #include <atomic>
 #include <string>
 
+#include "ui/dialogs/ui_state.h"
+#include "ui/features/feature_mapping.h"
+
 namespace wren::ui {
 
 struct UiModule {
@@ -18,6 +21,11 @@ struct UiModule {
     OSVERSIONINFOW version{};
     // Set by every dependent-file lookup of this process.
     std::u16string capabilityFilePath;
+    // The plug-in INI file found when the settings tree was built last.
+    std::u16string pluginIniPath;
+    // Page and sheet state shared by every sheet of the process.
+    UiState state;
+    ProcessWideItems processItems;
 };
 
 UiModule& uiModule();

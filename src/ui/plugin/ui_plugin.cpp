@@ -41,6 +41,8 @@ ULONG UiPlugin::Release() {
     long left = --refs_;
     if (left == 0) {
         if (driverUi_) driverUi_->Release();
+        documentSheet_.reset();
+        deviceSheet_.reset();
         delete this;
     }
     return static_cast<ULONG>(left);
@@ -85,10 +87,6 @@ HRESULT UiPlugin::PublishDriverInterface(IUnknown* unknown) {
     return S_OK;
 }
 
-// The settings tree and the property sheets come with the pages.
-HRESULT UiPlugin::CommonUIProp(DWORD, POEMCUIPPARAM) { return E_NOTIMPL; }
-HRESULT UiPlugin::DocumentPropertySheets(PPROPSHEETUI_INFO, LPARAM) { return E_NOTIMPL; }
-HRESULT UiPlugin::DevicePropertySheets(PPROPSHEETUI_INFO, LPARAM) { return E_NOTIMPL; }
 
 HRESULT UiPlugin::DevQueryPrintEx(POEMUIOBJ, PDEVQUERYPRINT_INFO, PDEVMODEW, PVOID) { return E_NOTIMPL; }
 HRESULT UiPlugin::DeviceCapabilities(POEMUIOBJ, HANDLE, PWSTR, WORD, PVOID, PDEVMODEW, PVOID, DWORD, DWORD*) {

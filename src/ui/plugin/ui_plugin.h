@@ -4,6 +4,8 @@
 #include <atomic>
 
 #include "platform/win32/oem_interfaces.h"
+#include "ui/win32/document_sheet.h"
+#include "ui/win32/heap_object.h"
 
 namespace wren::ui {
 
@@ -39,11 +41,26 @@ public:
     HRESULT STDMETHODCALLTYPE DocumentEvent(HANDLE printer, HDC dc, INT event, ULONG inSize, PVOID in,
                                             ULONG outSize, PVOID out, PINT result) override;
 
+    // What the settings-tree callbacks and the pages reach.
+    DocumentSheet* documentSheet() const { return documentSheet_.get(); }
+    DeviceSheet* deviceSheet() const { return deviceSheet_.get(); }
+    IPrintOemDriverUI* driverUi() const { return driverUi_; }
+
 private:
     ~UiPlugin() = default;
+    HRESULT buildDocumentTree(POEMCUIPPARAM param);
+    HRESULT buildPrinterTree(POEMCUIPPARAM param);
+    void addDocumentPages(PPROPSHEETUI_INFO info);
+
     std::atomic<long> refs_{1};
     IPrintOemDriverUI* driverUi_ = nullptr;
     bool standardUiAsked_ = false;
+    HANDLE heap_ = nullptr;
+    // Freed, in this order, with the object.
+    HeapObject<DocumentSheet> documentSheet_;
+    HeapObject<DeviceSheet> deviceSheet_;
+    POEMCUIPPARAM lastDocumentParam_ = nullptr;
+    POEMCUIPPARAM lastPrinterParam_ = nullptr;
 };
 
 }  // namespace wren::ui

@@ -1,0 +1,151 @@
+#include "ui/win32/win32_dialog_view.h"
+
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <vector>
+
+#include "platform/win32/wide_text.h"
+
+namespace wren::ui {
+namespace {
+
+using AssociateContext = HIMC(WINAPI*)(HWND, HIMC);
+
+// imm32 is loaded on demand: most dialogs never need it, and the plug-in
+// must not fail to load where the input-method library is missing.
+AssociateContext associateContext() {
+    static const AssociateContext function = [] {
+        HMODULE imm = GetModuleHandleW(L"imm32.dll");
+        if (!imm) imm = LoadLibraryW(L"imm32.dll");  // kept for the process, like the system does
+        return imm ? reinterpret_cast<AssociateContext>(
+                         reinterpret_cast<void*>(GetProcAddress(imm, "ImmAssociateContext")))
+                   : nullptr;
+    }();
+    return function;
+}
+
+}  // namespace
+
+LRESULT Win32DialogView::send(int id, UINT message, WPARAM wparam, LPARAM lparam) const {
+    HWND c = control(id);
+    return c ? SendMessageW(c, message, wparam, lparam) : 0;
+}
+
+bool Win32DialogView::exists(int id) const { return control(id) != nullptr; }
+
+std::u16string Win32DialogView::text(int id, std::size_t maxChars) const {
+    HWND c = control(id);
+    if (!c || maxChars == 0) return {};
+    std::vector<wchar_t> buffer(maxChars, L'\0');
+    const UINT n = GetDlgItemTextW(dialog_, id, buffer.data(), static_cast<int>(maxChars));
+    return win32::fromWide(buffer.data(), n < maxChars ? n : maxChars - 1);
+}
+
+void Win32DialogView::setText(int id, std::u16string_view text) {
+    if (!control(id)) return;
+    const std::u16string terminated(text);
+    SetDlgItemTextW(dialog_, id, win32::wz(terminated));
+}
+
+bool Win32DialogView::checked(int id) const { return send(id, BM_GETCHECK) == BST_CHECKED; }
+
+void Win32DialogView::setChecked(int id, bool on) { send(id, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED); }
+
+bool Win32DialogView::enabled(int id) const {
+    HWND c = control(id);
+    return c && IsWindowEnabled(c);
+}
+
+void Win32DialogView::enable(int id, bool on) {
+    if (HWND c = control(id)) EnableWindow(c, on ? TRUE : FALSE);
+}
+
+void Win32DialogView::show(int id, bool on) {
+    if (HWND c = control(id)) ShowWindow(c, on ? SW_SHOW : SW_HIDE);
+}
+
+void Win32DialogView::destroy(int id) {
+    if (HWND c = control(id)) DestroyWindow(c);
+}
+
+void Win32DialogView::setTextLimit(int id, int chars) { send(id, EM_LIMITTEXT, static_cast<WPARAM>(chars)); }
+
+void Win32DialogView::listClear(int id) { send(id, CB_RESETCONTENT); }
+
+int Win32DialogView::listAdd(int id, std::u16string_view text, std::intptr_t data) {
+    HWND c = control(id);
+    if (!c) return -1;
+    const std::u16string terminated(text);
+    const LRESULT position = SendMessageW(c, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::wz(terminated)));
+    if (position >= 0) SendMessageW(c, CB_SETITEMDATA, static_cast<WPARAM>(position), static_cast<LPARAM>(data));
+    return static_cast<int>(position);
+}
+
+int Win32DialogView::listCount(int id) const {
+    const LRESULT n = send(id, CB_GETCOUNT);
+    return n > 0 ? static_cast<int>(n) : 0;
+}
+
+std::intptr_t Win32DialogView::listData(int id, int position) const {
+    if (!control(id)) return CB_ERR;
+    return static_cast<std::intptr_t>(send(id, CB_GETITEMDATA, static_cast<WPARAM>(position)));
+}
+
+int Win32DialogView::listSelection(int id) const {
+    if (!control(id)) return -1;
+    const LRESULT s = send(id, CB_GETCURSEL);
+    return s >= 0 ? static_cast<int>(s) : -1;
+}
+
+void Win32DialogView::listSelect(int id, int position) { send(id, CB_SETCURSEL, static_cast<WPARAM>(position)); }
+
+void Win32DialogView::setUpDownRange(int id, int lower, int upper) {
+    send(id, UDM_SETRANGE32, static_cast<WPARAM>(lower), static_cast<LPARAM>(upper));
+}
+
+void Win32DialogView::setUpDownValue(int id, int value) { send(id, UDM_SETPOS32, 0, static_cast<LPARAM>(value)); }
+
+int Win32DialogView::caret(int id) const {
+    DWORD start = 0, end = 0;
+    if (!control(id)) return 0;
+    send(id, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return static_cast<int>(end);
+}
+
+void Win32DialogView::setCaret(int id, int position) {
+    send(id, EM_SETSEL, static_cast<WPARAM>(position), static_cast<LPARAM>(position));
+}
+
+void Win32DialogView::selectAll(int id) { send(id, EM_SETSEL, 0, -1); }
+
+void Win32DialogView::detachInputMethod(int id) {
+    HWND c = control(id);
+    if (!c) return;
+    if (AssociateContext associate = associateContext()) associate(c, nullptr);
+}
+
+void Win32DialogView::focus(int id) {
+    if (HWND c = control(id)) SetFocus(c);
+}
+
+void Win32DialogView::redraw(int id) {
+    if (HWND c = control(id)) InvalidateRect(c, nullptr, TRUE);
+}
+
+void Win32DialogView::beep() { MessageBeep(MB_OK); }
+
+int Win32DialogView::messageBox(std::u16string_view text, std::u16string_view caption, std::uint32_t flags) {
+    const std::u16string t(text), c(caption);
+    return MessageBoxW(dialog_, win32::wz(t), caption.empty() ? nullptr : win32::wz(c), flags);
+}
+
+void Win32DialogView::endDialog(int result) {
+    if (dialog_) EndDialog(dialog_, result);
+}
+
+void Win32DialogView::markPageChanged() {
+    if (dialog_) SendMessageW(GetParent(dialog_), PSM_CHANGED, reinterpret_cast<WPARAM>(dialog_), 0);
+}
+
+}  // namespace wren::ui

@@ -1,0 +1,259 @@
+// In-memory stand-in for one open page or dialog, and for the plug-in's
+// string table, for the native tests of controllers.
+//
+// Controls exist only once the test adds them (add, addRange, or the
+// constructor's list), like a template: operations on other identifiers do
+// nothing and read as empty, as the Win32 view does. Set `autoAdd` to let
+// any identifier spring into existence as an edit on first use.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <initializer_list>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "ui/dialogs/dialog_view.h"
+#include "ui/dialogs/ui_strings.h"
+
+namespace wren::test {
+
+enum class ControlKind { Edit, Check, Radio, Button, Combo, UpDown, Static, Picture };
+
+struct FakeControl {
+    ControlKind kind = ControlKind::Edit;
+    std::u16string text;
+    bool checked = false;
+    bool enabled = true;
+    bool visible = true;
+    bool destroyed = false;
+    int textLimit = -1;  // -1: never set
+
+    struct Item {
+        std::u16string text;
+        std::intptr_t data = 0;
+    };
+    std::vector<Item> items;
+    int selection = -1;
+
+    int upLower = 0, upUpper = 0, upValue = 0;
+    bool upRangeSet = false;
+
+    int caret = 0;
+    int selectAllCount = 0;
+    bool inputMethodDetached = false;
+    int redraws = 0;
+};
+
+class FakeDialogView : public wren::ui::DialogView {
+public:
+    FakeDialogView() = default;
+    FakeDialogView(std::initializer_list<int> ids, ControlKind kind = ControlKind::Edit) {
+        for (int id : ids) add(id, kind);
+    }
+
+    FakeControl& add(int id, ControlKind kind = ControlKind::Edit) {
+        FakeControl& c = controls_[id];
+        c = FakeControl{};
+        c.kind = kind;
+        return c;
+    }
+    void addRange(int first, int last, ControlKind kind = ControlKind::Edit) {
+        for (int id = first; id <= last; ++id) add(id, kind);
+    }
+    // The up-down `upDownId` shows its value in edit `editId` (UDS_SETBUDDYINT).
+    void buddy(int upDownId, int editId) {
+        if (!controls_.count(upDownId)) add(upDownId, ControlKind::UpDown);
+        if (!controls_.count(editId)) add(editId, ControlKind::Edit);
+        buddies_[upDownId] = editId;
+    }
+
+    // The state of a control for assertions; adds it when missing so a
+    // test's typo shows as a default-valued control rather than a crash.
+    FakeControl& at(int id) { return controls_[id]; }
+    const FakeControl* find(int id) const {
+        auto it = controls_.find(id);
+        return it == controls_.end() ? nullptr : &it->second;
+    }
+    bool has(int id) const { return find(id) != nullptr; }
+
+    // Message boxes: every call is logged; answers come from the script in
+    // order, then `defaultAnswer` (IDOK).
+    struct MessageBoxCall {
+        std::u16string text, caption;
+        std::uint32_t flags = 0;
+    };
+    std::vector<MessageBoxCall> messageBoxes;
+    std::deque<int> answers;
+    int defaultAnswer = 1;
+
+    int beeps = 0;
+    std::optional<int> focused;
+    std::optional<int> endResult;
+    int endCalls = 0;
+    int pageChanges = 0;
+    void* owner = reinterpret_cast<void*>(std::uintptr_t{0x1234});
+    bool autoAdd = false;
+
+    // DialogView
+    bool exists(int id) const override { return live(id) != nullptr; }
+    std::u16string text(int id, std::size_t maxChars) const override {
+        const FakeControl* c = live(id);
+        if (!c || maxChars == 0) return {};
+        // Like GetDlgItemTextW: the buffer holds the terminator too.
+        return c->text.substr(0, maxChars - 1);
+    }
+    void setText(int id, std::u16string_view text) override {
+        if (FakeControl* c = live(id)) {
+            c->text = std::u16string(text);
+            c->caret = int(c->text.size());
+        }
+    }
+    bool checked(int id) const override {
+        const FakeControl* c = live(id);
+        return c && c->checked;
+    }
+    void setChecked(int id, bool on) override {
+        if (FakeControl* c = live(id)) c->checked = on;
+    }
+    bool enabled(int id) const override {
+        const FakeControl* c = live(id);
+        return c && c->enabled;
+    }
+    void enable(int id, bool on) override {
+        if (FakeControl* c = live(id)) c->enabled = on;
+    }
+    void show(int id, bool on) override {
+        if (FakeControl* c = live(id)) c->visible = on;
+    }
+    void destroy(int id) override {
+        if (FakeControl* c = live(id)) c->destroyed = true;
+    }
+    void setTextLimit(int id, int chars) override {
+        if (FakeControl* c = live(id)) c->textLimit = chars;
+    }
+
+    void listClear(int id) override {
+        if (FakeControl* c = live(id)) {
+            c->items.clear();
+            c->selection = -1;
+        }
+    }
+    int listAdd(int id, std::u16string_view text, std::intptr_t data) override {
+        FakeControl* c = live(id);
+        if (!c) return -1;
+        c->items.push_back({std::u16string(text), data});
+        return int(c->items.size()) - 1;
+    }
+    int listCount(int id) const override {
+        const FakeControl* c = live(id);
+        return c ? int(c->items.size()) : 0;
+    }
+    std::intptr_t listData(int id, int position) const override {
+        const FakeControl* c = live(id);
+        if (!c || position < 0 || position >= int(c->items.size())) return -1;  // CB_ERR
+        return c->items[std::size_t(position)].data;
+    }
+    int listSelection(int id) const override {
+        const FakeControl* c = live(id);
+        return c ? c->selection : -1;
+    }
+    void listSelect(int id, int position) override {
+        FakeControl* c = live(id);
+        if (!c) return;
+        // CB_SETCURSEL with an out-of-range position clears the selection.
+        c->selection = (position >= 0 && position < int(c->items.size())) ? position : -1;
+        if (c->selection >= 0) c->text = c->items[std::size_t(c->selection)].text;
+    }
+
+    void setUpDownRange(int id, int lower, int upper) override {
+        if (FakeControl* c = live(id)) {
+            c->upLower = lower;
+            c->upUpper = upper;
+            c->upRangeSet = true;
+        }
+    }
+    void setUpDownValue(int id, int value) override {
+        FakeControl* c = live(id);
+        if (!c) return;
+        c->upValue = value;
+        auto b = buddies_.find(id);
+        if (b != buddies_.end()) setText(b->second, decimal(value));
+    }
+
+    int caret(int id) const override {
+        const FakeControl* c = live(id);
+        return c ? c->caret : 0;
+    }
+    void setCaret(int id, int position) override {
+        if (FakeControl* c = live(id)) c->caret = position;
+    }
+    void selectAll(int id) override {
+        if (FakeControl* c = live(id)) ++c->selectAllCount;
+    }
+    void detachInputMethod(int id) override {
+        if (FakeControl* c = live(id)) c->inputMethodDetached = true;
+    }
+
+    void focus(int id) override {
+        if (live(id)) focused = id;
+    }
+    void redraw(int id) override {
+        if (FakeControl* c = live(id)) ++c->redraws;
+    }
+    void beep() override { ++beeps; }
+    int messageBox(std::u16string_view text, std::u16string_view caption, std::uint32_t flags) override {
+        messageBoxes.push_back({std::u16string(text), std::u16string(caption), flags});
+        if (answers.empty()) return defaultAnswer;
+        int a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void endDialog(int result) override {
+        endResult = result;
+        ++endCalls;
+    }
+    void markPageChanged() override { ++pageChanges; }
+    void* ownerWindow() const override { return owner; }
+
+    static std::u16string decimal(long long v) {
+        std::string s = std::to_string(v);
+        return std::u16string(s.begin(), s.end());
+    }
+
+private:
+    FakeControl* live(int id) const {
+        auto it = controls_.find(id);
+        if (it == controls_.end()) {
+            if (!autoAdd) return nullptr;
+            it = controls_.emplace(id, FakeControl{}).first;
+        }
+        return it->second.destroyed ? nullptr : &it->second;
+    }
+
+    mutable std::map<int, FakeControl> controls_;
+    std::map<int, int> buddies_;
+};
+
+// The plug-in's string table: id -> text; missing ids load as empty.
+class FakeStrings : public wren::ui::UiStrings {
+public:
+    FakeStrings() = default;
+    FakeStrings(std::initializer_list<std::pair<const int, std::u16string>> entries) : texts(entries) {}
+    std::map<int, std::u16string> texts;
+    mutable std::vector<int> loads;
+
+    std::u16string load(int id, std::size_t capacity = 300) const override {
+        loads.push_back(id);
+        auto it = texts.find(id);
+        if (it == texts.end() || capacity == 0) return {};
+        return it->second.substr(0, capacity - 1);
+    }
+};
+
+}  // namespace wren::test
