@@ -18,10 +18,12 @@ echo "== windows build"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 
-echo "== wine tests and golden jobs"
+echo "== wine tests, golden jobs and printing preferences"
 source tools/wine-env.sh
 prefix="$PWD/build/wine-prefix"
 rm -rf "$prefix"
+# The preferences tests (ui.*) show real property sheets.
+xvfb_start "${WREN_DISPLAY:-:99}"
 wine_start "$prefix"
 stage_package build/windows build/windows/package
 timeout 120 wine build/windows/tools/host/wrenhost.exe install 'build\windows\package' >"$prefix/install.log" 2>&1 ||

@@ -1,14 +1,42 @@
 # Sourced by the scripts that run Windows programs: a throwaway Wine prefix
 # with one persistent wineserver for the whole run.
 #
+#   xvfb_start [display]      a virtual display for dialogs (before wine_start)
 #   wine_start <prefix-dir>   create the prefix and start its server
-#   wine_stop                 stop the server (also done on exit)
+#   wine_stop                 stop the server and the display (also done on exit)
 
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 wine_stop() {
     if [ -n "${WINEPREFIX:-}" ]; then timeout 20 wineserver -k >/dev/null 2>&1 || true; fi
+    xvfb_stop
+}
+
+# Wine's desktop keeps the display of the process that started the
+# wineserver, so the display comes first and DISPLAY is exported for it.
+xvfb_start() {
+    local display="${1:-:99}"
+    Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"${TMPDIR:-/tmp}/wren-xvfb${display#:}.log" 2>&1 &
+    WREN_XVFB_PID=$!
+    export DISPLAY="$display"
+    local i
+    for i in $(seq 50); do
+        kill -0 "$WREN_XVFB_PID" 2>/dev/null || break
+        [ -S "/tmp/.X11-unix/X${display#:}" ] && return 0
+        sleep 0.1
+    done
+    echo "Xvfb did not start on $display; see ${TMPDIR:-/tmp}/wren-xvfb${display#:}.log" >&2
+    WREN_XVFB_PID=
+    return 1
+}
+
+xvfb_stop() {
+    if [ -n "${WREN_XVFB_PID:-}" ]; then
+        kill "$WREN_XVFB_PID" 2>/dev/null || true
+        timeout 10 tail --pid="$WREN_XVFB_PID" -f /dev/null 2>/dev/null || kill -9 "$WREN_XVFB_PID" 2>/dev/null || true
+        WREN_XVFB_PID=
+    fi
 }
 
 wine_start() {

@@ -4,6 +4,7 @@
 //   wrenhost install <package-dir> [--printer NAME] [--share NAME] [--network]
 //   wrenhost print <ticket.ini> [--output PATH] [--no-drvprocs] [--plugin PATH]
 //   wrenhost record [--printer NAME]
+//   wrenhost preferences <ticket.ini> [--save PATH] [--script FILE] [--screenshot DIR] [--printer-properties] [--plugin PATH]
 #include <windows.h>
 
 #include <cstdio>
@@ -16,6 +17,7 @@
 #include "platform/win32/handles.h"
 #include "plugin_loading.h"
 #include "plugin_session.h"
+#include "preferences_command.h"
 #include "record_dump.h"
 #include "common/config/ini_document.h"
 #include "ticket.h"
@@ -163,18 +165,36 @@ int print(const std::vector<std::wstring>& args) {
     return 0;
 }
 
+int preferences(const std::vector<std::wstring>& args) {
+    if (args.empty())
+        throw HostError("usage: wrenhost preferences <ticket.ini> [--save PATH] [--script FILE] [--screenshot DIR] "
+                        "[--printer-properties]");
+    PreferencesOptions options;
+    options.ticketPath = args[0];
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == L"--save" && i + 1 < args.size()) options.savePath = args[++i];
+        else if (args[i] == L"--script" && i + 1 < args.size()) options.scriptPath = args[++i];
+        else if (args[i] == L"--screenshot" && i + 1 < args.size()) options.screenshotDir = args[++i];
+        else if (args[i] == L"--printer-properties") options.printerProperties = true;
+        else if (args[i] == L"--plugin" && i + 1 < args.size()) options.pluginPath = args[++i];
+        else throw HostError("unknown option " + narrow(args[i]));
+    }
+    return runPreferences(options);
+}
+
 }  // namespace
 }  // namespace wren::host
 
 int wmain(int argc, wchar_t** argv) {
     std::vector<std::wstring> args(argv + 1, argv + argc);
     try {
-        if (args.empty()) throw wren::host::HostError("usage: wrenhost install|print|record ...");
+        if (args.empty()) throw wren::host::HostError("usage: wrenhost install|print|record|preferences ...");
         std::wstring command = args.front();
         args.erase(args.begin());
         if (command == L"install") return wren::host::install(args);
         if (command == L"print") return wren::host::print(args);
         if (command == L"record") return wren::host::record(args);
+        if (command == L"preferences") return wren::host::preferences(args);
         throw wren::host::HostError("unknown command " + wren::host::narrow(command));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "wrenhost: %s\n", e.what());

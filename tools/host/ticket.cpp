@@ -176,4 +176,16 @@ bool applyPrivateFields(const Ticket& ticket, PrivateRecord& record, TicketError
     return true;
 }
 
+std::vector<std::string> privateFieldNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : privateSetters()) names.push_back(entry.first);
+    return names;
+}
+
+std::vector<std::string> devmodeFieldNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : devmodeSetters()) names.push_back(entry.first);
+    return names;
+}
+
 }  // namespace wren::host

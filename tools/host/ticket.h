@@ -44,4 +44,8 @@ std::optional<Ticket> parseTicket(std::string_view text, TicketError& error);
 bool applyDevmodeFields(const Ticket& ticket, PublicDevmode& devmode, TicketError& error);
 bool applyPrivateFields(const Ticket& ticket, PrivateRecord& record, TicketError& error);
 
+// The names a ticket's [private] and [devmode] sections accept.
+std::vector<std::string> privateFieldNames();
+std::vector<std::string> devmodeFieldNames();
+
 }  // namespace wren::host

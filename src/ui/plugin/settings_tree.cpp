@@ -1,0 +1,156 @@
+// CommonUIProp: the settings trees of the document and printer properties,
+// and the callbacks the core driver runs on them.
+#include <string>
+
+#include "common/config/driver_config.h"
+#include "common/settings/private_record.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_ports.h"
+#include "ui/features/feature_mapping.h"
+#include "ui/plugin/ui_module.h"
+#include "ui/plugin/ui_plugin.h"
+#include "ui/resources/resource_ids.h"
+#include "ui/win32/localized_resources.h"
+
+namespace wren::ui {
+namespace {
+
+constexpr std::size_t kUiOemConfigChars = 64;
+constexpr std::size_t kHelpNameChars = 260;
+
+HRESULT invalidParameter() {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return E_FAIL;
+}
+
+std::u16string printerNameOf(POEMCUIPPARAM param) {
+    return param->pPrinterName ? win32::fromWide(param->pPrinterName) : std::u16string();
+}
+
+// Finds the plug-in INI file among the driver's dependent files, and with it
+// the help file of this driver.
+bool locatePluginFiles(POEMCUIPPARAM param) {
+    win32::Win32Ports& p = win32::ports();
+    DriverConfig config(p.spooler, p.profile, param->hPrinter);
+    ConfigFiles files = config.locate(kUiOemConfigChars);
+    UiModule& m = uiModule();
+    m.capabilityFilePath = files.capabilityFile;
+    if (!files.pluginIni) return false;
+    m.pluginIniPath = *files.pluginIni;
+    const Profile& profile = p.profile;
+    const std::u16string helpName = profile.readString(m.pluginIniPath, u"DependentFiles",
+                                                         std::u16string_view(m.state.os.newer() ? u"HTMLHELP" : u"HELP"),
+                                                         kHelpNameChars);
+    m.state.helpFile = helpName.empty() ? std::u16string() : config.driverFilePath(helpName);
+    return true;
+}
+
+// The document tree's callback: the core driver's page was applied,
+// activated or left.
+LONG APIENTRY documentCallback(PCPSUICBPARAM callback, POEMCUIPPARAM param) {
+    if (!callback || !param) return CPSUICB_ACTION_NONE;
+    auto* plugin = static_cast<UiPlugin*>(param->pOEMUserData);
+    DocumentSheet* sheet = plugin ? plugin->documentSheet() : nullptr;
+    auto* record = static_cast<PrivateRecord*>(param->pOEMDM);
+    switch (callback->Reason) {
+    case CPSUICB_REASON_APPLYNOW:
+        if (sheet && record) {
+            const std::int32_t special = sheet->context[Feature::ZESpecialColorControl].sel;
+            record->noSpecialColorSpace = (special == 0 || special == 4) ? 1 : 0;
+            if (sheet->context.has(Feature::Nup))
+                record->nupCode = static_cast<std::uint8_t>(sheet->tree->sel(sheet->context[Feature::Nup].index));
+            if (sheet->context.has(Feature::Orientation))
+                record->orientation =
+                    static_cast<std::uint8_t>(sheet->tree->sel(sheet->context[Feature::Orientation].index));
+        }
+        [[fallthrough]];
+    case CPSUICB_REASON_KILLACTIVE:
+        if (record && param->pOEMOptItems && param->cOEMOptItems > 0)
+            record->oemItemValue = static_cast<std::uint32_t>(param->pOEMOptItems[0].Sel);
+        break;
+    case CPSUICB_REASON_SETACTIVE:
+        uiModule().state.coreVisited = true;
+        break;
+    default:
+        break;
+    }
+    return CPSUICB_ACTION_NONE;
+}
+
+// The printer tree's own item waits for installed-option discovery.
+LONG APIENTRY deviceCallback(PCPSUICBPARAM, POEMCUIPPARAM) { return CPSUICB_ACTION_NONE; }
+
+void clearItems(POEMCUIPPARAM param) {
+    for (DWORD i = 0; i < param->cOEMOptItems; ++i) {
+        ZeroMemory(&param->pOEMOptItems[i], sizeof(OPTITEM));
+        param->pOEMOptItems[i].cbSize = sizeof(OPTITEM);
+    }
+}
+
+}  // namespace
+
+HRESULT UiPlugin::CommonUIProp(DWORD mode, POEMCUIPPARAM param) {
+    if ((mode != OEMCUIP_DOCPROP && mode != OEMCUIP_PRNPROP) || !param) return invalidParameter();
+    if (!locatePluginFiles(param)) return E_FAIL;
+    return mode == OEMCUIP_DOCPROP ? buildDocumentTree(param) : buildPrinterTree(param);
+}
+
+HRESULT UiPlugin::buildDocumentTree(POEMCUIPPARAM param) {
+    lastDocumentParam_ = param;
+    if (!param->pOEMOptItems) {
+        param->cOEMOptItems = 0;
+        return S_OK;
+    }
+    clearItems(param);
+    param->OEMCUIPCallback = &documentCallback;
+    param->pOEMUserData = this;
+
+    win32::Win32Ports& p = win32::ports();
+    UiModule& m = uiModule();
+    // Whether this user may write the printer's settings decides which
+    // stores the pages write; a test value tells.
+    m.state.settingsWritable = p.spooler.setPrinterDword(param->hPrinter, u"W_TEST", GetTickCount());
+
+    heap_ = param->hOEMHeap;
+    DocumentSheet* sheet = documentSheet_.create(heap_);
+    if (!sheet) return E_OUTOFMEMORY;
+    sheet->cuiParam = param;
+    sheet->helper = driverUi_;
+    sheet->tree = std::make_unique<OptItemTree>(param, driverUi_);
+    sheet->context.pluginIni = m.pluginIniPath;
+    DriverConfig config(p.spooler, p.profile, param->hPrinter);
+    MapDocumentFeatures(sheet->context, *sheet->tree, p.profile, m.pluginIniPath,
+                        config.modelInt(m.capabilityFilePath, u"Compression", 0), m.state.helpFile, m.processItems);
+    sheet->context.standardUiAsked = standardUiAsked_;
+    return S_OK;
+}
+
+HRESULT UiPlugin::buildPrinterTree(POEMCUIPPARAM param) {
+    lastPrinterParam_ = param;
+    if (!param->pOEMOptItems) {
+        param->cOEMOptItems = 1;
+        return S_OK;
+    }
+    param->OEMCUIPCallback = &deviceCallback;
+    param->pOEMUserData = this;
+    clearItems(param);
+
+    UiModule& m = uiModule();
+    heap_ = param->hOEMHeap;
+    DeviceSheet* sheet = deviceSheet_.create(heap_);
+    if (!sheet) return E_OUTOFMEMORY;
+    sheet->cuiParam = param;
+    sheet->tree = std::make_unique<OptItemTree>(param, driverUi_);
+    MapDeviceFeatures(sheet->context, *sheet->tree, m.state.helpFile);
+    const std::u16string name = LoadLocalizedString(m.module, IDS_GET_OPTIONS, 128);
+    // Discovering installed options needs the network option library,
+    // which this driver does not configure yet: the button stays hidden.
+    BuildOptionQueryItem(param, name, m.state.helpFile, /*available=*/false);
+
+    // The printer sheet keeps only the standard-UI flag for its callback.
+    DocumentSheet* flagOnly = documentSheet_.create(heap_);
+    if (flagOnly) flagOnly->context.standardUiAsked = standardUiAsked_;
+    return S_OK;
+}
+
+}  // namespace wren::ui

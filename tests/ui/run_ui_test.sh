@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# One printing-preferences test: runs `wrenhost preferences` with a script
+# under the display and checks what <name>.expect says, one rule a line:
+#   exit N             the exit status (default 0)
+#   stdout TEXT        a line of stdout equals TEXT
+#   stderr TEXT        stderr contains TEXT
+#   saved KEY=VALUE    the saved ticket has that line (values are quoted)
+#   no-save            nothing was saved
+#   screenshot NAME    NAME.png was written and is a PNG
+#   print              the saved ticket prints (wrenhost print)
+#   run_ui_test.sh <wrenhost.exe> <out-dir> <name> <ticket> <script> [wrenhost options]
+set -uo pipefail
+host="$1" out="$2/$3" name="$3" ticket="$4" script="$5"
+shift 5
+here="$(cd "$(dirname "$0")" && pwd)"
+expect="$here/$name.expect"
+if [ -z "${DISPLAY:-}" ]; then
+    echo "no DISPLAY: the preferences need one (tools/test.sh starts Xvfb)" >&2
+    exit 77
+fi
+rm -rf "$out"
+mkdir -p "$out/shots"
+timeout 60 wine "$host" preferences "$ticket" --save "$out/saved.ini" --script "$script" \
+    --screenshot "$out/shots" "$@" >"$out/stdout" 2>"$out/stderr"
+status=$?
+tr -d '\r' <"$out/stdout" >"$out/stdout.txt"
+failed=0
+problem() { echo "$name: $*" >&2; failed=1; }
+want_exit=0
+while IFS= read -r rule || [ -n "$rule" ]; do
+    case "$rule" in
+    ''|'#'*) ;;
+    "exit "*) want_exit="${rule#exit }" ;;
+    "stdout "*) grep -qxF -- "${rule#stdout }" "$out/stdout.txt" || problem "stdout lacks: ${rule#stdout }" ;;
+    "stderr "*) grep -qF -- "${rule#stderr }" "$out/stderr" || problem "stderr lacks: ${rule#stderr }" ;;
+    "saved "*) [ -f "$out/saved.ini" ] && tr -d '\r' <"$out/saved.ini" | grep -qxF -- "${rule#saved }" ||
+                   problem "saved ticket lacks: ${rule#saved }" ;;
+    no-save) [ ! -e "$out/saved.ini" ] || problem "a ticket was saved" ;;
+    "screenshot "*) f="$out/shots/${rule#screenshot }.png"
+                    [ "$(head -c 4 "$f" 2>/dev/null | tail -c 3)" = PNG ] || problem "no screenshot $f" ;;
+    print) timeout 60 wine "$host" print "$out/saved.ini" --output "$out/saved.prn" >"$out/print.log" 2>&1 ||
+               problem "the saved ticket does not print: $(cat "$out/print.log")" ;;
+    *) problem "unknown rule in $expect: $rule" ;;
+    esac
+done <"$expect"
+[ "$status" = "$want_exit" ] || problem "exit status $status, expected $want_exit"
+if [ "$failed" != 0 ]; then
+    echo "--- stdout" >&2; cat "$out/stdout.txt" >&2
+    echo "--- stderr" >&2; cat "$out/stderr" >&2
+    exit 1
+fi

@@ -1,0 +1,23 @@
+// wrenhost preferences: the core driver's user-interface module around the
+// UI plug-in. It builds the settings tree from the installed printer's
+// description and the ticket, lets the plug-in add its items and pages,
+// shows the sheet (optionally driven by a script) and, after OK, writes
+// what was chosen as a ticket.
+#pragma once
+
+#include <string>
+
+namespace wren::host {
+
+struct PreferencesOptions {
+    std::wstring ticketPath;
+    std::wstring savePath;       // empty: over the ticket
+    std::wstring scriptPath;     // empty: the user drives the sheet
+    std::wstring screenshotDir;  // empty: screenshot actions do nothing
+    bool printerProperties = false;
+    std::wstring pluginPath;     // a wrenui.dll to use instead of the installed one
+};
+
+int runPreferences(const PreferencesOptions& options);
+
+}  // namespace wren::host
