@@ -8,6 +8,10 @@
 #   no-save            nothing was saved
 #   screenshot NAME    NAME.png was written and is a PNG
 #   print              the saved ticket prints (wrenhost print)
+#   printed TEXT       the printed job holds TEXT (after print)
+#   not-printed TEXT   the printed job does not hold TEXT
+#   update-order K...  the features K... were written back in this order
+#                      (their first "update K=..." lines of stdout)
 #   run_ui_test.sh <wrenhost.exe> <out-dir> <name> <ticket> <script> [wrenhost options]
 set -uo pipefail
 host="$1" out="$2/$3" name="$3" ticket="$4" script="$5"
@@ -40,6 +44,20 @@ while IFS= read -r rule || [ -n "$rule" ]; do
                     [ "$(head -c 4 "$f" 2>/dev/null | tail -c 3)" = PNG ] || problem "no screenshot $f" ;;
     print) timeout 60 wine "$host" print "$out/saved.ini" --output "$out/saved.prn" >"$out/print.log" 2>&1 ||
                problem "the saved ticket does not print: $(cat "$out/print.log")" ;;
+    "printed "*) grep -qF -- "${rule#printed }" "$out/saved.prn" 2>/dev/null ||
+                   problem "the printed job lacks: ${rule#printed }" ;;
+    "not-printed "*) ! grep -qF -- "${rule#not-printed }" "$out/saved.prn" 2>/dev/null ||
+                   problem "the printed job holds: ${rule#not-printed }" ;;
+    "update-order "*)
+        want="${rule#update-order }"
+        got=""
+        for key in $want; do
+            line=$(grep -n -m1 "^update $key=" "$out/stdout.txt" | cut -d: -f1)
+            [ -n "$line" ] || { problem "no update of $key"; continue; }
+            got="$got $line:$key"
+        done
+        sorted=$(echo $got | tr ' ' '\n' | sort -n | cut -d: -f2 | tr '\n' ' ')
+        [ "${sorted% }" = "$want" ] || problem "updates in the order ${sorted% }, expected $want" ;;
     *) problem "unknown rule in $expect: $rule" ;;
     esac
 done <"$expect"

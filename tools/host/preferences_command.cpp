@@ -192,6 +192,10 @@ int runPreferences(const PreferencesOptions& options) {
 
     if (FAILED(plugin->PublishDriverInterface(static_cast<IPrintOemDriverUI*>(&helper))))
         throw HostError("wrenui.dll refused the driver's UI helper interface");
+    // The core driver asks whether the plug-in replaces its standard pages
+    // before it builds the tree; the answer (E_NOTIMPL: they stay) is ours
+    // to ignore, the asking is what the plug-in remembers.
+    plugin->HideStandardUI(mode);
 
     OEMCUIPPARAM cuip{};
     cuip.cbSize = sizeof cuip;
