@@ -18,7 +18,11 @@ function(wren_plugin name)
     set_target_properties(wren${name} PROPERTIES PREFIX "" OUTPUT_NAME wren${name})
     target_link_libraries(wren${name} PRIVATE wren_win32 ole32 uuid)
 endfunction()
-wren_plugin(ui)
+wren_plugin(ui src/ui/resources/wrenui.rc)
+# windres writes no dependency file: name what wrenui.rc includes.
+file(GLOB WREN_UI_RC_PARTS CONFIGURE_DEPENDS src/ui/resources/*.h src/ui/resources/*.rci
+     src/ui/resources/languages/*.rc src/ui/resources/pictures/*)
+set_source_files_properties(src/ui/resources/wrenui.rc PROPERTIES OBJECT_DEPENDS "${WREN_UI_RC_PARTS}")
 wren_plugin(ps)
 
 add_subdirectory(tools/family)

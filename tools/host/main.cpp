@@ -4,7 +4,7 @@
 //   wrenhost install <package-dir> [--printer NAME] [--share NAME] [--network]
 //   wrenhost print <ticket.ini> [--output PATH] [--no-drvprocs] [--plugin PATH]
 //   wrenhost record [--printer NAME]
-//   wrenhost preferences <ticket.ini> [--save PATH] [--script FILE] [--screenshot DIR] [--printer-properties] [--plugin PATH]
+//   wrenhost preferences <ticket.ini> [--save PATH] [--script FILE] [--screenshot DIR] [--printer-properties] [--plugin PATH] [--start-page N]
 #include <windows.h>
 
 #include <cstdio>
@@ -168,7 +168,7 @@ int print(const std::vector<std::wstring>& args) {
 int preferences(const std::vector<std::wstring>& args) {
     if (args.empty())
         throw HostError("usage: wrenhost preferences <ticket.ini> [--save PATH] [--script FILE] [--screenshot DIR] "
-                        "[--printer-properties]");
+                        "[--printer-properties] [--start-page N]");
     PreferencesOptions options;
     options.ticketPath = args[0];
     for (std::size_t i = 1; i < args.size(); ++i) {
@@ -176,6 +176,7 @@ int preferences(const std::vector<std::wstring>& args) {
         else if (args[i] == L"--script" && i + 1 < args.size()) options.scriptPath = args[++i];
         else if (args[i] == L"--screenshot" && i + 1 < args.size()) options.screenshotDir = args[++i];
         else if (args[i] == L"--printer-properties") options.printerProperties = true;
+        else if (args[i] == L"--start-page" && i + 1 < args.size()) options.startPage = static_cast<unsigned>(_wtoi(args[++i].c_str()));
         else if (args[i] == L"--plugin" && i + 1 < args.size()) options.pluginPath = args[++i];
         else throw HostError("unknown option " + narrow(args[i]));
     }

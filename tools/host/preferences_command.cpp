@@ -241,6 +241,7 @@ int runPreferences(const PreferencesOptions& options) {
     sheetOptions.caption = printerName + (options.printerProperties ? L" Properties" : L" Printing Preferences");
     sheetOptions.corePageTitle = options.printerProperties ? L"Device Settings" : L"Layout";
     sheetOptions.tree = &cuip;
+    sheetOptions.startPage = options.startPage;
     sheetOptions.describe = [&] {
         tree.readBack(model);
         return wide(describeItems(model, tree.hidden()));

@@ -12,6 +12,7 @@ namespace wren::host {
 struct PreferencesOptions {
     std::wstring ticketPath;
     std::wstring savePath;       // empty: over the ticket
+    unsigned startPage = 0;      // the page the sheet opens on (0: the host's own)
     std::wstring scriptPath;     // empty: the user drives the sheet
     std::wstring screenshotDir;  // empty: screenshot actions do nothing
     bool printerProperties = false;

@@ -177,6 +177,7 @@ bool SheetHost::run() {
     header.nPages = static_cast<UINT>(all.size());
     header.phpage = all.data();
     header.pfnCallback = sheetCallback;
+    header.nStartPage = options_.startPage < all.size() ? options_.startPage : 0;
     g_showing = this;
     okPressed_ = false;
     INT_PTR result = PropertySheetW(&header);

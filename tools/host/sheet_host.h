@@ -24,6 +24,8 @@ struct SheetOptions {
     std::function<std::wstring()> describe;
     OEMCUIPPARAM* tree = nullptr;  // the settings tree and the plug-in's callback
     LARGE_INTEGER started{};       // when the settings tree was handed over
+    // The page shown first; "sheet shown" then includes creating it.
+    unsigned startPage = 0;
 };
 
 class SheetHost {

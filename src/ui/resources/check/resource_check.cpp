@@ -1,0 +1,394 @@
+// Checks wrenui.dll's resources under Wine (or Windows).
+//
+//   resource_check <dll> check              every template and string block in
+//                                           all ten languages, same control ids
+//   resource_check <dll> strings <lang>     the string table of one language as
+//                                           UTF-8, one "id<TAB>text" line each,
+//                                           \r \n \\ escaped
+//   resource_check <dll> texts <id> <lang>  caption and control texts of one
+//                                           template, escaped as above
+//   resource_check <dll> fit <id> <lang>    creates the template and reports
+//                                           texts wider or taller than their
+//                                           control and overlapping controls
+//   resource_check <dll> shot <id> <lang> <file.bmp>
+//                                           as fit, then saves a screenshot
+//
+// Templates are taken by language explicitly (FindResourceExW), as the
+// plug-in does; the thread language would be ignored under Wine.
+// Build: x86_64-w64-mingw32-g++-posix -municode -static -O1 resource_check.cpp
+//        -o resource_check.exe -lcomctl32 -lgdi32 -lmsimg32
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "../resource_ids.h"
+
+namespace {
+
+const WORD kLanguages[] = {1024, 1028, 1031, 1036, 1040, 1041, 1042, 1046, 2052, 3082};
+const WORD kTemplates[] = {IDD_JOB_OPTIONS, IDD_JOB_PIN, IDD_ADVANCED, IDD_WARNING_300,
+                           IDD_WARNING_301, IDD_WARNING_302, IDD_WARNING_303};
+const WORD kStringIds[] = {6001, 6002, 6003, 6004, 7001, 7010, 8000, 8001, 8040,
+                           10041, 10042, 10050, 10054, 10056};
+
+HMODULE g_module;
+
+std::string utf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(), size, nullptr, nullptr);
+    return out;
+}
+
+std::string escaped(const std::wstring& text) {
+    std::string out;
+    for (char c : utf8(text)) {
+        if (c == '\r') out += "\\r";
+        else if (c == '\n') out += "\\n";
+        else if (c == '\\') out += "\\\\";
+        else out += c;
+    }
+    return out;
+}
+
+const void* findResource(LPCWSTR type, WORD id, WORD language, DWORD* size = nullptr) {
+    HRSRC found = FindResourceExW(g_module, type, MAKEINTRESOURCEW(id), language);
+    if (!found) return nullptr;
+    if (size) *size = SizeofResource(g_module, found);
+    HGLOBAL loaded = LoadResource(g_module, found);
+    return loaded ? LockResource(loaded) : nullptr;
+}
+
+// --- DLGTEMPLATEEX reading -------------------------------------------------
+
+struct Reader {
+    const BYTE* p;
+    WORD word() { WORD v; std::memcpy(&v, p, 2); p += 2; return v; }
+    DWORD dword() { DWORD v; std::memcpy(&v, p, 4); p += 4; return v; }
+    void align() { p = reinterpret_cast<const BYTE*>((reinterpret_cast<ULONG_PTR>(p) + 3) & ~ULONG_PTR(3)); }
+    std::wstring sz_or_ord() {
+        WORD first = word();
+        if (first == 0xFFFF) return L"#" + std::to_wstring(word());
+        std::wstring text;
+        for (WORD c = first; c != 0; c = word()) text += wchar_t(c);
+        return text;
+    }
+};
+
+struct ControlInfo { DWORD id; std::wstring cls; std::wstring text; };
+
+std::vector<ControlInfo> templateControls(const void* data, std::wstring* caption = nullptr) {
+    Reader r{static_cast<const BYTE*>(data)};
+    r.word(); r.word();             // dlgVer, signature (0xFFFF)
+    r.dword(); r.dword(); r.dword(); // helpID, exStyle, style
+    WORD count = r.word();
+    r.word(); r.word(); r.word(); r.word();
+    r.sz_or_ord(); r.sz_or_ord();    // menu, class
+    std::wstring title = r.sz_or_ord();
+    if (caption) *caption = title;
+    r.word(); r.word(); r.word(); r.sz_or_ord(); // font: size, weight, italic+charset, face
+    std::vector<ControlInfo> controls;
+    for (WORD i = 0; i < count; ++i) {
+        r.align();
+        r.dword(); r.dword(); r.dword(); // helpID, exStyle, style
+        r.word(); r.word(); r.word(); r.word();
+        DWORD id = r.dword();
+        std::wstring cls = r.sz_or_ord();
+        std::wstring text = r.sz_or_ord();
+        WORD extra = r.word();
+        r.p += extra;
+        controls.push_back({id, cls, text});
+    }
+    return controls;
+}
+
+// --- check -----------------------------------------------------------------
+
+int checkAll() {
+    int faults = 0;
+    for (WORD id : kTemplates) {
+        std::vector<DWORD> reference;
+        for (WORD language : kLanguages) {
+            const void* data = findResource(RT_DIALOG, id, language);
+            if (!data) { std::printf("MISSING dialog %u language %u\n", id, language); ++faults; continue; }
+            std::vector<DWORD> ids;
+            for (const auto& c : templateControls(data)) ids.push_back(c.id);
+            if (language == kLanguages[0]) reference = ids;
+            else if (ids != reference) {
+                std::printf("DIFFERENT control ids: dialog %u language %u\n", id, language);
+                ++faults;
+            }
+        }
+        std::printf("dialog %u: %zu controls, ids:", id, reference.size());
+        for (DWORD c : reference) std::printf(" %d", int(c));
+        std::printf("\n");
+    }
+    for (WORD language : kLanguages) {
+        int present = 0;
+        for (WORD id : kStringIds) {
+            wchar_t buffer[512];
+            // LoadStringW ignores the language; read the block of this language.
+            DWORD size = 0;
+            const WORD* block = static_cast<const WORD*>(findResource(RT_STRING, WORD(id / 16 + 1), language, &size));
+            if (!block) { std::printf("MISSING string block %u language %u\n", id / 16 + 1, language); ++faults; continue; }
+            for (int skip = id % 16; skip > 0; --skip) block += 1 + *block;
+            if (*block == 0) { std::printf("EMPTY string %u language %u\n", id, language); ++faults; continue; }
+            (void)buffer;
+            ++present;
+        }
+        std::printf("language %u: %d of %zu strings\n", language, present, sizeof kStringIds / sizeof kStringIds[0]);
+    }
+    const WORD bitmaps[] = {IDB_FIT_PICTURE, IDB_LOGO, IDB_QUALITY_FINE, IDB_QUALITY_NORMAL, IDB_QUALITY_DRAFT};
+    for (WORD id : bitmaps) {
+        HBITMAP bitmap = static_cast<HBITMAP>(LoadImageW(g_module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        BITMAP info{};
+        if (!bitmap || !GetObjectW(bitmap, sizeof info, &info)) { std::printf("MISSING bitmap %u\n", id); ++faults; continue; }
+        std::printf("bitmap %u: %ldx%ld %u-bit\n", id, info.bmWidth, info.bmHeight, info.bmBitsPixel);
+        DeleteObject(bitmap);
+    }
+    const WORD icons[] = {IDI_WARNING_SIGN, IDI_SPECIAL_NONE, IDI_SPECIAL_MIRROR, IDI_SPECIAL_NEGATIVE, IDI_SPECIAL_BOTH};
+    for (WORD id : icons) {
+        HICON icon = LoadIconW(g_module, MAKEINTRESOURCEW(id));
+        if (!icon) { std::printf("MISSING icon %u\n", id); ++faults; continue; }
+        std::printf("icon %u: loaded\n", id);
+    }
+    std::printf(faults ? "FAULTS %d\n" : "OK\n", faults);
+    return faults ? 1 : 0;
+}
+
+int dumpStrings(WORD language) {
+    for (WORD blockId = 1; blockId < 4096; ++blockId) {
+        DWORD size = 0;
+        const WORD* p = static_cast<const WORD*>(findResource(RT_STRING, blockId, language, &size));
+        if (!p) continue;
+        for (int i = 0; i < 16; ++i) {
+            WORD length = *p++;
+            if (length) std::printf("%u\t%s\n", (blockId - 1) * 16 + i, escaped(std::wstring(reinterpret_cast<const wchar_t*>(p), length)).c_str());
+            p += length;
+        }
+    }
+    return 0;
+}
+
+int dumpTexts(WORD id, WORD language) {
+    const void* data = findResource(RT_DIALOG, id, language);
+    if (!data) { std::printf("MISSING dialog %u language %u\n", id, language); return 1; }
+    std::wstring caption;
+    auto controls = templateControls(data, &caption);
+    std::printf("caption\t%s\n", escaped(caption).c_str());
+    for (const auto& c : controls) std::printf("%d\t%s\n", int(c.id), escaped(c.text).c_str());
+    return 0;
+}
+
+// --- fit and shot ----------------------------------------------------------
+
+void drawFramedDib(HDC dc, HWND dialog, int placeholder, WORD resource) {
+    RECT r; GetWindowRect(GetDlgItem(dialog, placeholder), &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageW(g_module, MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, 0));
+    BITMAP info; GetObjectW(bitmap, sizeof info, &info);
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(dc, r.left + 2, r.top + 2, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old); DeleteDC(memory); DeleteObject(bitmap);
+    RECT frame{r.left, r.top, r.left + info.bmWidth + 4, r.top + info.bmHeight + 4};
+    DrawEdge(dc, &frame, EDGE_SUNKEN, BF_RECT);
+}
+
+void drawTransparent(HDC dc, HWND dialog, int placeholder, WORD resource) {
+    RECT r; GetWindowRect(GetDlgItem(dialog, placeholder), &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageW(g_module, MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, 0));
+    BITMAP info; GetObjectW(bitmap, sizeof info, &info);
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    TransparentBlt(dc, r.left, r.top, info.bmWidth, info.bmHeight, memory, 0, 0, info.bmWidth, info.bmHeight, RGB(255, 0, 255));
+    SelectObject(memory, old); DeleteDC(memory); DeleteObject(bitmap);
+}
+
+void fillSample(HWND dialog) {
+    auto add = [&](int id, const wchar_t* text) { SendDlgItemMessageW(dialog, id, CB_ADDSTRING, 0, LPARAM(text)); SendDlgItemMessageW(dialog, id, CB_SETCURSEL, 0, 0); };
+    add(IDC_TONER_LIST, L"Off"); add(IDC_GAMMA_LIST, L"Photo"); add(IDC_FIT_LIST, L"A4");
+    SetDlgItemTextW(dialog, IDC_SCALE_RANGE, L"( 1-1000 % )");
+    SetDlgItemTextW(dialog, IDC_FIT_DOCUMENT_PAPER, L"Letter");
+    SetDlgItemTextW(dialog, IDC_LINK_TEXT, L"www.example.com");
+    SendDlgItemMessageW(dialog, IDC_COPIES_UPDOWN, UDM_SETRANGE32, 1, 999);
+    SendDlgItemMessageW(dialog, IDC_COPIES_UPDOWN, UDM_SETPOS32, 0, 1);
+    SendDlgItemMessageW(dialog, IDC_SCALE_UPDOWN, UDM_SETRANGE32, 25, 400);
+    SendDlgItemMessageW(dialog, IDC_SCALE_UPDOWN, UDM_SETPOS32, 0, 100);
+    CheckDlgButton(dialog, IDC_QUALITY_NORMAL, BST_CHECKED);
+    CheckDlgButton(dialog, IDC_JOBTYPE_NORMAL, BST_CHECKED);
+    CheckDlgButton(dialog, IDC_ADV_FINE_LINES, BST_CHECKED);
+    CheckDlgButton(dialog, IDC_WARN_SHOW_AGAIN, BST_CHECKED);
+    HICON warning = LoadIconW(g_module, MAKEINTRESOURCEW(IDI_WARNING_SIGN));
+    SendDlgItemMessageW(dialog, IDC_WARN_ICON, STM_SETICON, WPARAM(warning), 0);
+}
+
+INT_PTR CALLBACK sampleProc(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_INITDIALOG) { fillSample(dialog); return TRUE; }
+    if (message == WM_DRAWITEM) {
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        HDC dc = GetDC(dialog);
+        if (item->CtlID == IDC_QUALITY_PICTURE) drawFramedDib(dc, dialog, IDC_QUALITY_PICTURE, IDB_QUALITY_NORMAL);
+        if (item->CtlID == IDC_FIT_PICTURE) drawTransparent(dc, dialog, IDC_FIT_PICTURE, IDB_FIT_PICTURE);
+        if (item->CtlID == IDC_LOGO) drawTransparent(dc, dialog, IDC_LOGO, IDB_LOGO);
+        ReleaseDC(dialog, dc);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// Space a button-class control keeps for its box or frame.
+int reservedWidth(HWND control, LONG style) {
+    wchar_t cls[32]; GetClassNameW(control, cls, 32);
+    if (lstrcmpiW(cls, L"Button") != 0) return 0;
+    switch (style & BS_TYPEMASK) {
+    case BS_CHECKBOX: case BS_AUTOCHECKBOX: case BS_RADIOBUTTON: case BS_AUTORADIOBUTTON:
+    case BS_3STATE: case BS_AUTO3STATE:
+        return GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    case BS_GROUPBOX: return 16;
+    default: return 6;  // 2-pixel edge and 1 pixel of air on each side
+    }
+}
+
+int reportFit(HWND dialog) {
+    int faults = 0;
+    std::vector<std::pair<HWND, RECT>> boxes;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child)) continue;
+        int id = GetDlgCtrlID(child);
+        LONG style = GetWindowLongW(child, GWL_STYLE);
+        wchar_t cls[32]; GetClassNameW(child, cls, 32);
+        RECT window; GetWindowRect(child, &window);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&window), 2);
+        bool group = lstrcmpiW(cls, L"Button") == 0 && (style & BS_TYPEMASK) == BS_GROUPBOX;
+        if (!group) boxes.push_back({child, window});
+        wchar_t text[1024]; int length = GetWindowTextW(child, text, 1024);
+        bool textual = lstrcmpiW(cls, L"Button") == 0 || (lstrcmpiW(cls, L"Static") == 0 && (style & SS_TYPEMASK) <= SS_RIGHT);
+        if (!textual || length == 0 || (style & BS_TYPEMASK) == BS_OWNERDRAW) continue;
+        RECT client; GetClientRect(child, &client);
+        int available = client.right - reservedWidth(child, style);
+        HDC dc = GetDC(child);
+        HGDIOBJ old = SelectObject(dc, HFONT(SendMessageW(child, WM_GETFONT, 0, 0)));
+        bool wraps = lstrcmpiW(cls, L"Static") == 0 || (style & BS_MULTILINE);
+        RECT need{0, 0, available, 0};
+        DrawTextW(dc, text, length, &need, DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
+        SelectObject(dc, old); ReleaseDC(child, dc);
+        int height = client.bottom - (group ? 0 : 0);
+        if (need.right > available || (!group && need.bottom > height)) {
+            std::printf("OVERFLOW id %d: needs %ldx%ld, has %dx%d: %s\n", id, need.right, need.bottom, available, height, escaped(text).c_str());
+            ++faults;
+        }
+    }
+    for (size_t i = 0; i < boxes.size(); ++i)
+        for (size_t j = i + 1; j < boxes.size(); ++j) {
+            RECT overlap;
+            // An up-down with UDS_ALIGNRIGHT sits on its buddy's right edge.
+            auto buddyPair = [](HWND upDown, HWND other) {
+                wchar_t cls[32]; GetClassNameW(upDown, cls, 32);
+                return lstrcmpiW(cls, UPDOWN_CLASSW) == 0 && HWND(SendMessageW(upDown, UDM_GETBUDDY, 0, 0)) == other;
+            };
+            bool pair = buddyPair(boxes[i].first, boxes[j].first) || buddyPair(boxes[j].first, boxes[i].first);
+            if (!pair && IntersectRect(&overlap, &boxes[i].second, &boxes[j].second)) {
+                std::printf("OVERLAP ids %d and %d\n", GetDlgCtrlID(boxes[i].first), GetDlgCtrlID(boxes[j].first));
+                ++faults;
+            }
+        }
+    return faults;
+}
+
+void pump(int milliseconds) {
+    DWORD end = GetTickCount() + milliseconds;
+    while (GetTickCount() < end) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) { TranslateMessage(&message); DispatchMessageW(&message); }
+        Sleep(10);
+    }
+}
+
+bool saveScreen(HWND window, const char* path) {
+    RECT r; GetWindowRect(window, &r);
+    int w = r.right - r.left, h = r.bottom - r.top;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    DWORD rowSize = (w * 3 + 3) & ~3u, imageSize = rowSize * h;
+    BITMAPFILEHEADER file{0x4D42, DWORD(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageSize), 0, 0,
+                          DWORD(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))};
+    info.bmiHeader.biSizeImage = imageSize;
+    FILE* out = std::fopen(path, "wb");
+    bool ok = out && std::fwrite(&file, sizeof file, 1, out) && std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) &&
+              std::fwrite(bits, imageSize, 1, out);
+    if (out) std::fclose(out);
+    SelectObject(memory, old); DeleteDC(memory); DeleteObject(dib); ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+int showTemplate(WORD id, WORD language, const char* shotPath) {
+    DWORD size = 0;
+    const void* data = findResource(RT_DIALOG, id, language, &size);
+    if (!data) { std::printf("MISSING dialog %u language %u\n", id, language); return 1; }
+    HWND window = nullptr, page = nullptr;
+    if (id == IDD_JOB_OPTIONS) {
+        // A one-page modeless sheet: the page as the core driver's sheet shows it.
+        PROPSHEETPAGEW sheetPage{};
+        sheetPage.dwSize = sizeof sheetPage;
+        sheetPage.dwFlags = PSP_DLGINDIRECT;
+        sheetPage.hInstance = g_module;
+        sheetPage.pResource = static_cast<LPCDLGTEMPLATEW>(data);
+        sheetPage.pfnDlgProc = sampleProc;
+        HPROPSHEETPAGE pages[] = {CreatePropertySheetPageW(&sheetPage)};
+        PROPSHEETHEADERW header{};
+        header.dwSize = sizeof header;
+        header.dwFlags = PSH_MODELESS | PSH_NOAPPLYNOW;
+        header.pszCaption = L"Document Properties";
+        header.nPages = 1;
+        header.phpage = pages;
+        window = reinterpret_cast<HWND>(PropertySheetW(&header));
+        page = window ? PropSheet_GetCurrentPageHwnd(window) : nullptr;
+    } else {
+        window = page = CreateDialogIndirectParamW(g_module, static_cast<LPCDLGTEMPLATEW>(data), nullptr, sampleProc, 0);
+    }
+    if (!window || !page) { std::printf("CREATE FAILED dialog %u language %u (error %lu)\n", id, language, GetLastError()); return 1; }
+    SetWindowPos(window, HWND_TOPMOST, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    pump(400);
+    int faults = reportFit(page);
+    std::printf("dialog %u language %u: %d layout faults\n", id, language, faults);
+    if (shotPath && !saveScreen(window, shotPath)) { std::printf("SHOT FAILED\n"); faults++; }
+    DestroyWindow(window);
+    return faults ? 1 : 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 3) { std::printf("usage: resource_check <dll> check|strings|fit|shot ...\n"); return 2; }
+    g_module = LoadLibraryExW(argv[1], nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!g_module) { std::printf("cannot load %s (error %lu)\n", utf8(argv[1]).c_str(), GetLastError()); return 2; }
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    std::wstring command = argv[2];
+    if (command == L"check") return checkAll();
+    if (command == L"strings" && argc >= 4) return dumpStrings(WORD(_wtoi(argv[3])));
+    if (command == L"texts" && argc >= 5) return dumpTexts(WORD(_wtoi(argv[3])), WORD(_wtoi(argv[4])));
+    if ((command == L"fit" || command == L"shot") && argc >= 5) {
+        std::string shot = command == L"shot" && argc >= 6 ? utf8(argv[5]) : std::string();
+        return showTemplate(WORD(_wtoi(argv[3])), WORD(_wtoi(argv[4])), shot.empty() ? nullptr : shot.c_str());
+    }
+    std::printf("bad arguments\n");
+    return 2;
+}

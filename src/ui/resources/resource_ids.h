@@ -1,0 +1,115 @@
+/* Identifiers of the UI plug-in's dialog templates, controls, strings,
+   bitmaps and icons. Plain #defines: the resource compiler reads this file
+   as well as the C++ code. Control identifiers are the same in every
+   language's templates. */
+#ifndef WREN_UI_RESOURCE_IDS_H
+#define WREN_UI_RESOURCE_IDS_H
+
+/* Dialog templates. */
+#define IDD_OVERLAYS            109
+#define IDD_COLOUR              111
+#define IDD_WATERMARK           112
+#define IDD_JOB_OPTIONS         113
+#define IDD_ABOUT               117
+#define IDD_JOB_PIN             202
+#define IDD_ADVANCED            204
+#define IDD_WARNING_300         300
+#define IDD_WARNING_301         301
+#define IDD_WARNING_302         302
+#define IDD_WARNING_303         303
+
+/* Common buttons. */
+#define IDC_DEFAULT             10000
+
+/* Job Options page (113). */
+#define IDC_QUALITY_GROUP       1500
+#define IDC_QUALITY_PICTURE     1501
+#define IDC_QUALITY_FINE        1545
+#define IDC_QUALITY_NORMAL      1546
+#define IDC_TONER_LABEL         1590
+#define IDC_TONER_LIST          1591
+#define IDC_GAMMA_CHECK         1618
+#define IDC_GAMMA_LIST          1613
+#define IDC_JOBTYPE_GROUP       1507
+#define IDC_JOBTYPE_NORMAL      1508
+#define IDC_JOBTYPE_SECURE      1509
+#define IDC_JOBTYPE_STORE       1510
+#define IDC_JOBTYPE_ENCRYPTED   1511
+#define IDC_JOBTYPE_SETTING     1512
+#define IDC_COPIES_LABEL        1513
+#define IDC_COPIES_EDIT         1514
+#define IDC_COPIES_UPDOWN       1515
+#define IDC_COPIES_LAST         1517
+#define IDC_COLLATE             1518
+#define IDC_SCALE_FIRST         1530
+#define IDC_SCALE_LABEL         1531
+#define IDC_SCALE_EDIT          1532
+#define IDC_SCALE_UPDOWN        1533
+#define IDC_SCALE_RANGE         1534
+#define IDC_FIT_GROUP           1593
+#define IDC_FIT_CHECK           1596
+#define IDC_FIT_DOCUMENT_PAPER  1595
+#define IDC_FIT_PICTURE         1597
+#define IDC_FIT_LIST            1598
+#define IDC_LOGO                10001
+#define IDC_WATERMARK_BUTTON    1535
+#define IDC_OVERLAYS_BUTTON     1536
+#define IDC_USER_AUTH_BUTTON    1585
+#define IDC_ADVANCED_BUTTON     1537
+#define IDC_ABOUT_BUTTON        1559
+#define IDC_LINK_TEXT           1392
+
+/* JOB PIN dialog (202). */
+#define IDC_PIN_GROUP           1004
+#define IDC_PIN_NAME_LABEL      1005
+#define IDC_PIN_JOB_NAME        1006
+#define IDC_PIN_REQUEST_NAME    1007
+#define IDC_PIN_PIN_EDIT        1008
+#define IDC_PIN_HINT            1009
+#define IDC_PIN_PIN_LABEL       1010
+
+/* Advanced dialog (204). */
+#define IDC_ADV_SPECIAL_GROUP   1800
+#define IDC_ADV_MIRROR          1801
+#define IDC_ADV_NEGATIVE        1802
+#define IDC_ADV_PICTURE         1803
+#define IDC_ADV_COMPRESSION     1805
+#define IDC_ADV_JOB_SPOOL       1806
+#define IDC_ADV_MAINTENANCE     1807
+#define IDC_ADV_FINE_LINES      1808
+
+/* Warning dialogs (300-303). */
+#define IDC_WARN_SHOW_AGAIN     6005
+#define IDC_WARN_ICON           6006
+#define IDC_WARN_TEXT1          6007
+#define IDC_WARN_TEXT2          6008
+
+/* Bitmaps and icons. */
+#define IDB_FIT_PICTURE         1599
+#define IDB_LOGO                6052
+#define IDB_QUALITY_FINE        6053
+#define IDB_QUALITY_NORMAL      6054
+#define IDB_QUALITY_DRAFT       6055
+#define IDI_WARNING_SIGN        7000  /* not IDI_WARNING: winuser.h owns that name */
+#define IDI_SPECIAL_NONE        7001
+#define IDI_SPECIAL_MIRROR      7002
+#define IDI_SPECIAL_NEGATIVE    7003
+#define IDI_SPECIAL_BOTH        7004
+
+/* Strings. */
+#define IDS_COMPRESSION_NONE    6001
+#define IDS_COMPRESSION_FAST    6002
+#define IDS_COMPRESSION_NORMAL  6003
+#define IDS_COMPRESSION_BEST    6004
+#define IDS_SCALE_RANGE         7001
+#define IDS_IC_CARD_SECURE      7010
+#define IDS_PIN_FOUR_DIGITS     8000
+#define IDS_PIN_JOB_NAME        8001
+#define IDS_GET_OPTIONS         8040
+#define IDS_WARNING             10041
+#define IDS_INFORMATION         10042
+#define IDS_INVALID_SETTINGS    10050
+#define IDS_COPIES_WARNING      10054
+#define IDS_FIT_SCALE_WARNING   10056
+
+#endif
