@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Regenerates the pictures in docs/screenshots: the printing preferences of
+# the sample printer as a user sees them, in English and in German. Needs a
+# build (tools/test.sh or run-samples.sh) and installs nothing itself.
+#   bash tools/screenshots.sh [build-dir]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build="${1:-build/windows}"
+out="$PWD/docs/screenshots"
+source tools/wine-env.sh
+prefix="$PWD/build/screenshot-prefix"
+rm -rf "$prefix"
+xvfb_start "${WREN_DISPLAY:-:98}"
+wine_start "$prefix"
+stage_package "$build" "$build/package"
+timeout 120 wine "$build/tools/host/wrenhost.exe" install "$(winepath -w "$build/package")" >"$prefix/install.log" 2>&1 ||
+    { cat "$prefix/install.log"; exit 1; }
+shots="$prefix/shots"
+# A Wine desktop window draws the title bars that a bare X display lacks.
+take() {
+    local language="$1" suffix="$2" page="$3" pin="$4" advanced="$5"
+    rm -rf "$shots" && mkdir -p "$shots"
+    sed "s/@JOB_OPTIONS@/$page/; s/@JOB_PIN@/$pin/; s/@ADVANCED@/$advanced/" tools/screenshots/preferences.script \
+        >"$prefix/preferences.script"
+    LANG="$language" LC_ALL="$language" timeout 60 wine explorer /desktop=wren,900x700 \
+        "$build/tools/host/wrenhost.exe" preferences examples/tickets/normal.ini \
+        --script "$prefix/preferences.script" --screenshot "$(winepath -w "$shots")" >"$prefix/shots.log" 2>&1 ||
+        { cat "$prefix/shots.log"; exit 1; }
+    for f in "$shots"/*.png; do cp "$f" "$out/$(basename "$f" .png)$suffix.png"; done
+}
+mkdir -p "$out"
+take en_US.UTF-8 "" "Job Options" "JOB PIN" "Advanced"
+take de_DE.UTF-8 "-de" "Auftragsoptionen" "Auftrags-PIN" "Erweitert"
+ls -1 "$out"
