@@ -12,6 +12,9 @@ cmake --build --preset windows
 source tools/wine-env.sh
 prefix="$PWD/build/wine-samples"
 rm -rf "$prefix"
+# The printing preferences below show a real property sheet: a display
+# (a virtual one when there is none) must exist before the wineserver.
+[ -n "${DISPLAY:-}" ] || xvfb_start "${WREN_DISPLAY:-:97}"
 wine_start "$prefix"
 stage_package build/windows build/windows/package
 timeout 120 wine build/windows/tools/host/wrenhost.exe install 'build\windows\package'
@@ -25,6 +28,12 @@ mkdir -p out
 for ticket in examples/tickets/*.ini; do
     timeout 120 wine build/windows/tools/host/wrenhost.exe print "$ticket"
 done
+echo
+# A user's choices in the printing preferences, scripted: Secure Print with
+# a job name and a PIN, saved as a ticket and printed.
+timeout 120 wine build/windows/tools/host/wrenhost.exe preferences examples/tickets/normal.ini \
+    --script examples/preferences/secure-print.script --save out/preferences-secure.ini | grep -v '^update '
+timeout 120 wine build/windows/tools/host/wrenhost.exe print out/preferences-secure.ini --output out/preferences-secure.prn
 echo
 echo "The printed jobs are in $PWD/out:"
 ls -1 out/*.prn | sed 's/^/  /'
