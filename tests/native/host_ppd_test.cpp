@@ -130,7 +130,7 @@ TEST_F(DocumentTree, StandardItemsTakeTheirRolesAndKeywords) {
     EXPECT_EQ(byRole(items, 3)->upper, 999);
     EXPECT_EQ(byKeyword(items, "ZEJob_Type")->sel, 1);
     EXPECT_EQ(byKeyword(items, "ZEHDDSpool")->sel, 0);  // an unknown option falls back to the default
-    EXPECT_EQ(byKeyword(items, "ZEJob_Type")->featureNumber, 15u);  // position in the description
+    EXPECT_EQ(byKeyword(items, "ZEJob_Type")->featureNumber, 16u);  // position in the description
     EXPECT_FALSE(byKeyword(items, "ZEHDD"));       // installable: printer tree only
     EXPECT_FALSE(byKeyword(items, "PageRegion"));
     int named = 0;
