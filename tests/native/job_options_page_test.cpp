@@ -335,3 +335,82 @@ TEST_F(JobOptionsFixture, WithoutPermissionEveryControlIsDisabled) {
 
 }  // namespace
 }  // namespace wren::test
+
+namespace wren::test {
+namespace {
+
+using ui::Feature;
+
+TEST_F(JobOptionsFixture, DefaultKeepsAJobLimitation) {
+    settings.features["ZEJobLimit"] = "True";
+    open();
+    click(IDC_DEFAULT);
+    EXPECT_EQ(sel(Feature::ZEJob_Type), 3);
+    EXPECT_TRUE(view.checked(IDC_JOBTYPE_ENCRYPTED));
+}
+
+TEST_F(JobOptionsFixture, AStoredEncryptedTypeWithoutItsRadioBecomesNormal) {
+    sel(Feature::ZEJob_Type) = 3;
+    context.standardUiAsked = false;
+    open();
+    EXPECT_FALSE(view.exists(IDC_JOBTYPE_ENCRYPTED));
+    EXPECT_EQ(sel(Feature::ZEJob_Type), 0);
+    EXPECT_TRUE(view.checked(IDC_JOBTYPE_NORMAL));
+    EXPECT_FALSE(view.enabled(IDC_JOBTYPE_SETTING));
+}
+
+TEST_F(JobOptionsFixture, AbsentCopiesAndScaleItemsRaiseNoWarnings) {
+    context[Feature::Copies].index = ui::kAbsentItem;
+    context[Feature::Scale].index = ui::kAbsentItem;
+    record.password[0] = u'1';
+    record.askAtPrint = 1;
+    open();
+    click(IDC_JOBTYPE_SECURE);
+    click(IDC_FIT_CHECK);
+    EXPECT_TRUE(view.messageBoxes.empty());
+    EXPECT_TRUE(page->leave());
+}
+
+TEST_F(JobOptionsFixture, EachRefreshShowsTheDocumentAsItIsNow) {
+    record.fitToPaper = 1;
+    sel(Feature::Scale) = 150;
+    document.paperSize = ui::kCustomPaperSize;
+    open();
+    // A custom size cannot be fitted: the box is off and the scale free.
+    EXPECT_FALSE(view.enabled(IDC_FIT_CHECK));
+    EXPECT_FALSE(view.checked(IDC_FIT_CHECK));
+    EXPECT_TRUE(view.enabled(IDC_SCALE_EDIT));
+    EXPECT_EQ(sel(Feature::Scale), 150);
+
+    services->document.paperSize = 11;  // the user picked A5 on the core driver's page
+    page->refresh();
+    EXPECT_EQ(view.text(IDC_FIT_DOCUMENT_PAPER, 100), u"A5");
+    EXPECT_TRUE(view.checked(IDC_FIT_CHECK));
+    EXPECT_EQ(sel(Feature::Scale), 100);
+    EXPECT_FALSE(view.enabled(IDC_SCALE_EDIT));
+}
+
+TEST_F(JobOptionsFixture, SettingsOfSecureJobsOpenTheJobPinDialogWithoutMarkingChanges) {
+    record.password[0] = u'1';
+    record.askAtPrint = 1;
+    open();
+    click(IDC_JOBTYPE_SECURE);
+    const int changes = view.pageChanges;
+    sheet.dialogAnswers[ui::kJobPinDialog] = [] { return 1; };
+    click(IDC_JOBTYPE_SETTING);
+    EXPECT_EQ(sheet.dialogs, std::vector<int>{ui::kJobPinDialog});
+    EXPECT_EQ(view.pageChanges, changes);
+}
+
+TEST_F(JobOptionsFixture, TheOutputBinFollowsTheFinisher) {
+    slot(Feature::OutputBin, FakeItem::feature("OutputBin", 2));
+    open();
+    EXPECT_EQ(sel(Feature::OutputBin), 0);  // no finisher: its bins are gone
+    sel(Feature::OutputBin) = 1;
+    settings.features["ZEFinisher"] = "True";
+    open();
+    EXPECT_EQ(sel(Feature::OutputBin), 0);  // a finisher takes the face-up bin
+}
+
+}  // namespace
+}  // namespace wren::test

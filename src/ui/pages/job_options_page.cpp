@@ -195,6 +195,13 @@ void JobOptionsPage::settleJobType() {
 // ---- refresh --------------------------------------------------------------
 
 void JobOptionsPage::refresh() {
+    const bool outer = !refreshing_;
+    refreshing_ = true;
+    refreshControls();
+    if (outer) refreshing_ = false;
+}
+
+void JobOptionsPage::refreshControls() {
     const std::int32_t quality = sel(Feature::PrintQuality);
     view_.setChecked(IDC_QUALITY_FINE, quality == 0);
     view_.setChecked(IDC_QUALITY_NORMAL, quality == 1);
@@ -227,7 +234,9 @@ void JobOptionsPage::refreshJobType() {
         view_.enable(IDC_JOBTYPE_ENCRYPTED, hardDisk_);
     }
     if (!cipherConfigured() || !ctx_.standardUiAsked) {
+        // Without its radio the type could be neither seen nor left.
         view_.destroy(IDC_JOBTYPE_ENCRYPTED);
+        if (jobType() == JobType::Encrypted && !ctx_.jobLimited) setJobType(JobType::Normal);
     } else if (!loadFamilyLibrary(s_.config, s_.loader, s_.capabilityFile, kCipherKey)) {
         view_.enable(IDC_JOBTYPE_ENCRYPTED, false);
         if (jobType() == JobType::Encrypted) setJobType(JobType::Normal);
@@ -274,19 +283,18 @@ void JobOptionsPage::refreshFitToPage() {
         paperName = ctx_.fitPapers[ctx_.defaultFitPosition].name;
     view_.setText(IDC_FIT_DOCUMENT_PAPER, paperName);
 
-    if (s_.document.paperSize == kCustomPaperSize) {
-        view_.enable(IDC_FIT_CHECK, false);
-        view_.enable(IDC_FIT_LIST, false);
-    } else {
-        view_.enable(IDC_FIT_CHECK, true);
-        view_.enable(IDC_FIT_LIST, fit_);
-    }
-    view_.setChecked(IDC_FIT_CHECK, fit_);
-    if (fit_) {
+    // A custom paper size cannot be fitted: the box is off and locked, and
+    // the scale stays free, while the stored choice waits for a real paper.
+    const bool custom = s_.document.paperSize == kCustomPaperSize;
+    const bool fitting = fit_ && !custom;
+    view_.enable(IDC_FIT_CHECK, !custom);
+    view_.enable(IDC_FIT_LIST, fitting);
+    view_.setChecked(IDC_FIT_CHECK, fitting);
+    if (fitting) {
         sel(Feature::Scale) = 100;
         view_.setUpDownValue(IDC_SCALE_UPDOWN, 100);
     }
-    EnableControlRange(view_, IDC_SCALE_LABEL, IDC_SCALE_RANGE, !fit_);
+    EnableControlRange(view_, IDC_SCALE_LABEL, IDC_SCALE_RANGE, !fitting);
 }
 
 // ---- commands -------------------------------------------------------------
@@ -374,7 +382,7 @@ void JobOptionsPage::openSubDialog(int templateId) {
 
 void JobOptionsPage::editNumber(int editId, int notification) {
     view_.detachInputMethod(editId);
-    if (notification == kEditChange) changed();
+    if (notification == kEditChange && !refreshing_) changed();
     if (notification != kEditChange && notification != kEditUpdate) return;
     const bool scale = editId == IDC_SCALE_EDIT;
     const Feature feature = scale ? Feature::Scale : Feature::Copies;
@@ -398,7 +406,7 @@ void JobOptionsPage::editNumber(int editId, int notification) {
 
 void JobOptionsPage::fitToPageClicked() {
     fit_ = view_.checked(IDC_FIT_CHECK);
-    if (fit_ && sel(Feature::Scale) != 100) {
+    if (fit_ && ctx_.has(Feature::Scale) && sel(Feature::Scale) != 100) {
         ShowResourceMessage(view_, s_.strings, IDS_FIT_SCALE_WARNING, IDS_WARNING, kMessageWarning);
         sel(Feature::Scale) = 100;
         view_.setUpDownValue(IDC_SCALE_UPDOWN, 100);
@@ -410,7 +418,8 @@ void JobOptionsPage::fitToPageClicked() {
 
 void JobOptionsPage::restoreDefaults() {
     sel(Feature::PrintQuality) = 1;
-    setJobType(JobType::Normal);
+    // A printer limited to encrypted jobs keeps them: its radios are locked.
+    if (!ctx_.jobLimited) setJobType(JobType::Normal);
     sel(Feature::Copies) = 1;
     sel(Feature::ZECollate) = 0;
     sel(Feature::OutputBin) = 0;

@@ -46,6 +46,7 @@ private:
     void setUpFitToPage();
     void settleJobType();
     // Refresh parts.
+    void refreshControls();
     void refreshJobType();
     void refreshCopies();
     void refreshGamma();
@@ -86,6 +87,9 @@ private:
     std::int32_t gamma_ = 0;   // identifier in the low 16 bits, bit 16: enabled
     bool fit_ = false;
     int fitPosition_ = 0;
+    // Set while the page rewrites its own controls: the edits' change
+    // notifications then are not the user's.
+    bool refreshing_ = false;
 };
 
 }  // namespace wren::ui

@@ -101,7 +101,7 @@ void JobOptionsPage::chooseJobType(JobType type) {
 
 // Secure and stored jobs print one copy; more are made at the printer.
 bool JobOptionsPage::forceSingleCopy() {
-    if (sel(Feature::Copies) == 1) return false;
+    if (!ctx_.has(Feature::Copies) || sel(Feature::Copies) == 1) return false;
     if (s_.state.copiesWarningArmed) {
         s_.state.copiesWarningArmed = false;
         ShowResourceMessage(view_, s_.strings, IDS_COPIES_WARNING, IDS_WARNING, kMessageWarning);

@@ -61,7 +61,7 @@ HRESULT UiPlugin::DocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM lparam) 
 }
 
 void UiPlugin::addDocumentPages(PPROPSHEETUI_INFO info) {
-    DocumentSheet* sheet = documentSheet_.get();
+    DocumentSheet* sheet = documentSheets_.current();
     if (!sheet || !sheet->cuiParam || !info->pfnComPropSheet) return;
     sheet->sheet = info->hComPropSheet;
     sheet->sheetFunction = info->pfnComPropSheet;
@@ -79,7 +79,7 @@ HRESULT UiPlugin::DevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM lparam) {
     if (!info || info->Version != kSheetInfoVersion) return invalidParameter();
     switch (info->Reason) {
     case PROPSHEETUI_REASON_INIT:
-        if (DeviceSheet* sheet = deviceSheet_.get()) {
+        if (DeviceSheet* sheet = deviceSheets_.current()) {
             sheet->sheet = info->hComPropSheet;
             sheet->sheetFunction = info->pfnComPropSheet;
             sheet->psParam = reinterpret_cast<POEMUIPSPARAM>(info->lParamInit);

@@ -91,6 +91,7 @@ void clearItems(POEMCUIPPARAM param) {
 
 HRESULT UiPlugin::CommonUIProp(DWORD mode, POEMCUIPPARAM param) {
     if ((mode != OEMCUIP_DOCPROP && mode != OEMCUIP_PRNPROP) || !param) return invalidParameter();
+    checkOsVersion();  // the help file depends on it
     if (!locatePluginFiles(param)) return E_FAIL;
     return mode == OEMCUIP_DOCPROP ? buildDocumentTree(param) : buildPrinterTree(param);
 }
@@ -112,7 +113,7 @@ HRESULT UiPlugin::buildDocumentTree(POEMCUIPPARAM param) {
     m.state.settingsWritable = p.spooler.setPrinterDword(param->hPrinter, u"W_TEST", GetTickCount());
 
     heap_ = param->hOEMHeap;
-    DocumentSheet* sheet = documentSheet_.create(heap_);
+    DocumentSheet* sheet = documentSheets_.create(heap_);
     if (!sheet) return E_OUTOFMEMORY;
     sheet->cuiParam = param;
     sheet->helper = driverUi_;
@@ -137,7 +138,7 @@ HRESULT UiPlugin::buildPrinterTree(POEMCUIPPARAM param) {
 
     UiModule& m = uiModule();
     heap_ = param->hOEMHeap;
-    DeviceSheet* sheet = deviceSheet_.create(heap_);
+    DeviceSheet* sheet = deviceSheets_.create(heap_);
     if (!sheet) return E_OUTOFMEMORY;
     sheet->cuiParam = param;
     sheet->tree = std::make_unique<OptItemTree>(param, driverUi_);
@@ -148,7 +149,7 @@ HRESULT UiPlugin::buildPrinterTree(POEMCUIPPARAM param) {
     BuildOptionQueryItem(param, name, m.state.helpFile, /*available=*/false);
 
     // The printer sheet keeps only the standard-UI flag for its callback.
-    DocumentSheet* flagOnly = documentSheet_.create(heap_);
+    DocumentSheet* flagOnly = documentSheets_.create(heap_);
     if (flagOnly) flagOnly->context.standardUiAsked = standardUiAsked_;
     return S_OK;
 }

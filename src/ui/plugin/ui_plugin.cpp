@@ -41,8 +41,8 @@ ULONG UiPlugin::Release() {
     long left = --refs_;
     if (left == 0) {
         if (driverUi_) driverUi_->Release();
-        documentSheet_.reset();
-        deviceSheet_.reset();
+        documentSheets_.clear();
+        deviceSheets_.clear();
         delete this;
     }
     return static_cast<ULONG>(left);

@@ -42,8 +42,8 @@ public:
                                             ULONG outSize, PVOID out, PINT result) override;
 
     // What the settings-tree callbacks and the pages reach.
-    DocumentSheet* documentSheet() const { return documentSheet_.get(); }
-    DeviceSheet* deviceSheet() const { return deviceSheet_.get(); }
+    DocumentSheet* documentSheet() const { return documentSheets_.current(); }
+    DeviceSheet* deviceSheet() const { return deviceSheets_.current(); }
     IPrintOemDriverUI* driverUi() const { return driverUi_; }
 
 private:
@@ -57,8 +57,8 @@ private:
     bool standardUiAsked_ = false;
     HANDLE heap_ = nullptr;
     // Freed, in this order, with the object.
-    HeapObject<DocumentSheet> documentSheet_;
-    HeapObject<DeviceSheet> deviceSheet_;
+    HeapObjects<DocumentSheet> documentSheets_;
+    HeapObjects<DeviceSheet> deviceSheets_;
     POEMCUIPPARAM lastDocumentParam_ = nullptr;
     POEMCUIPPARAM lastPrinterParam_ = nullptr;
 };

@@ -6,8 +6,10 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <new>
 #include <utility>
+#include <vector>
 
 namespace wren::ui {
 
@@ -31,8 +33,12 @@ public:
     }
     void reset() {
         if (!object_) return;
-        object_->~T();
-        if (HeapValidate(heap_, 0, object_)) HeapFree(heap_, 0, object_);
+        // A block the heap no longer vouches for is left alone, destructor
+        // included: reading it could be worse than losing it.
+        if (HeapValidate(heap_, 0, object_)) {
+            object_->~T();
+            HeapFree(heap_, 0, object_);
+        }
         object_ = nullptr;
         heap_ = nullptr;
     }
@@ -43,6 +49,27 @@ public:
 private:
     HANDLE heap_ = nullptr;
     T* object_ = nullptr;
+};
+
+// Every context made for one plug-in object, the newest current. A tree
+// built again must not free the context an open page still uses, so the
+// older ones stay until the object goes.
+template <typename T>
+class HeapObjects {
+public:
+    T* create(HANDLE heap) {
+        auto owner = std::make_unique<HeapObject<T>>();
+        T* object = owner->create(heap);
+        if (object) owners_.push_back(std::move(owner));
+        return object;
+    }
+    T* current() const { return owners_.empty() ? nullptr : owners_.back()->get(); }
+    void clear() {
+        while (!owners_.empty()) owners_.pop_back();  // newest first
+    }
+
+private:
+    std::vector<std::unique_ptr<HeapObject<T>>> owners_;
 };
 
 }  // namespace wren::ui

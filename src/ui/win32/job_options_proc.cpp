@@ -27,6 +27,7 @@ void setLinkFont(HWND dialog, PageShell& shell) {
 INT_PTR notify(HWND dialog, PageShell& shell, const NMHDR& header) {
     switch (header.code) {
     case PSN_SETACTIVE:
+        shell.takeDocumentFacts();
         shell.page().refresh();
         setLinkFont(dialog, shell);
         return answer(dialog, 0);
@@ -105,7 +106,7 @@ INT_PTR CALLBACK JobOptionsDialogProc(HWND dialog, UINT message, WPARAM wparam, 
             SetTextColor(dc, RGB(0, 0, 255));
             SetBkMode(dc, TRANSPARENT);
             SelectObject(dc, shell->linkFont());
-            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+            return reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
         }
         return FALSE;
     case WM_SETCURSOR:

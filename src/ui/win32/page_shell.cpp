@@ -65,12 +65,16 @@ PageShell::PageShell(HWND page, DocumentSheet& sheet)
 
 PageShell::~PageShell() { dropLinkFont(); }
 
+void PageShell::takeDocumentFacts() { services_.document = documentFacts(sheet_.cuiParam); }
+
 HFONT PageShell::linkFont() {
     if (!linkFont_) linkFont_ = CreateLinkFont(GetDlgItem(hwnd_, IDC_LINK_TEXT));
     return linkFont_;
 }
 
 void PageShell::dropLinkFont() {
+    // The control must not keep a font that is about to go.
+    if (HWND link = GetDlgItem(hwnd_, IDC_LINK_TEXT)) SendMessageW(link, WM_SETFONT, 0, FALSE);
     if (linkFont_) DeleteObject(linkFont_);
     linkFont_ = nullptr;
 }

@@ -26,6 +26,9 @@ public:
     PageServices& services() { return services_; }
     const UiStrings& strings() const { return strings_; }
 
+    // The document's paper and orientation may have changed on another page.
+    void takeDocumentFacts();
+
     // The link text's font lives from a refresh to the page being left.
     HFONT linkFont();
     void dropLinkFont();

@@ -55,9 +55,11 @@ struct ModalDialog {
         }
     }
 
+    // A dialog that could not be created (-1) confirmed nothing.
     int run(int templateId, HWND owner) {
-        return static_cast<int>(
-            ShowLocalizedDialog(uiModule().module, templateId, owner, &procedure, reinterpret_cast<LPARAM>(this)));
+        const INT_PTR result =
+            ShowLocalizedDialog(uiModule().module, templateId, owner, &procedure, reinterpret_cast<LPARAM>(this));
+        return result == -1 ? 0 : static_cast<int>(result);
     }
 };
 

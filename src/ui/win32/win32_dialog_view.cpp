@@ -1,5 +1,7 @@
 #include "ui/win32/win32_dialog_view.h"
 
+#include "ui/plugin/ui_module.h"
+
 #include <commctrl.h>
 #include <prsht.h>
 
@@ -131,6 +133,15 @@ void Win32DialogView::focus(int id) {
 
 void Win32DialogView::redraw(int id) {
     if (HWND c = control(id)) InvalidateRect(c, nullptr, TRUE);
+}
+
+void Win32DialogView::setIcon(int id, int iconId) {
+    HWND c = control(id);
+    if (!c) return;
+    // Shared icons belong to the module: nothing to free.
+    auto icon = static_cast<HICON>(LoadImageW(uiModule().module, MAKEINTRESOURCEW(iconId), IMAGE_ICON, 0, 0,
+                                              LR_SHARED | LR_DEFAULTSIZE));
+    if (icon) SendMessageW(c, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 }
 
 void Win32DialogView::beep() { MessageBeep(MB_OK); }

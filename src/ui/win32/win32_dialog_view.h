@@ -44,6 +44,7 @@ public:
 
     void focus(int id) override;
     void redraw(int id) override;
+    void setIcon(int id, int iconId) override;
     void beep() override;
     int messageBox(std::u16string_view text, std::u16string_view caption, std::uint32_t flags) override;
 
