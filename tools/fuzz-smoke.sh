@@ -11,6 +11,7 @@ for target in build/native/fuzz_*; do
     mkdir -p "$corpus"
     [ -d "fuzz/seeds/$name" ] && cp -n fuzz/seeds/"$name"/* "$corpus"/ 2>/dev/null || true
     echo "fuzz: $name (${seconds}s)"
-    "$target" -max_total_time="$seconds" -rss_limit_mb=2048 "$corpus" >"build/native/$name.log" 2>&1 ||
+    # A slow input is a finding too, not a stalled run.
+    "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 "$corpus" >"build/native/$name.log" 2>&1 ||
         { tail -40 "build/native/$name.log"; exit 1; }
 done

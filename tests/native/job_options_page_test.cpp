@@ -414,3 +414,18 @@ TEST_F(JobOptionsFixture, TheOutputBinFollowsTheFinisher) {
 
 }  // namespace
 }  // namespace wren::test
+
+namespace wren::test {
+namespace {
+
+TEST_F(JobOptionsFixture, AGammaFileClaimingBillionsOfSettingsIsReadForThePossibleOnes) {
+    profile.addFile(u"C:\\drivers\\x64\\3\\wrengam.dat",
+                    "[PSGamma]\nSettingNum=2147483647\nSettingID0=3\nSettingName3=Soft\n");
+    const int before = profile.reads;
+    open();
+    EXPECT_LT(profile.reads - before, 2000);
+    EXPECT_GE(view.listCount(IDC_GAMMA_LIST), 1);
+}
+
+}  // namespace
+}  // namespace wren::test

@@ -22,6 +22,7 @@ namespace {
 constexpr std::int32_t kGammaEnabled = 0x10000;
 constexpr int kMaxCopies = 999;
 constexpr long kMaxScale = 1000;
+constexpr int kMaxGammaSettings = 256;
 
 // Model-section keys the page reads.
 constexpr std::u16string_view kLinkKey = u"TabLinkName";
@@ -84,7 +85,10 @@ void JobOptionsPage::adjustOutputBin() {
 void JobOptionsPage::fillGammaList() {
     const std::u16string name = s_.profile.readString(ctx_.pluginIni, u"DependentFiles", u"HALFTONE", 261);
     const std::u16string file = name.empty() ? std::u16string() : s_.config.driverFilePath(name);
-    const int count = file.empty() ? 0 : s_.profile.readInt(file, u"PSGamma", u"SettingNum", 0);
+    const int stated = file.empty() ? 0 : s_.profile.readInt(file, u"PSGamma", u"SettingNum", 0);
+    // Identifiers are 8-bit: a file that claims more settings than there
+    // can be is read for those only, not for billions of entries.
+    const int count = stated < kMaxGammaSettings ? stated : kMaxGammaSettings;
     view_.listClear(IDC_GAMMA_LIST);
     for (int i = 0; i < count; ++i) {
         const int id = s_.profile.readInt(file, u"PSGamma", formatNumbers(u"SettingID%d", {i}), 0);
