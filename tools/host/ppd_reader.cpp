@@ -2,14 +2,10 @@
 
 #include <map>
 
+#include "text_trim.h"
+
 namespace wren::host {
 namespace {
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-    return s;
-}
 
 // One "*Main Option/Text: value" statement.
 struct Statement {

@@ -3,15 +3,10 @@
 #include <charconv>
 
 #include "common/config/ini_document.h"
+#include "text_trim.h"
 
 namespace wren::host {
 namespace {
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-    return s;
-}
 
 std::string_view nextWord(std::string_view& rest) {
     rest = trim(rest);
