@@ -4,6 +4,7 @@
 #include "ps/inject/postscript_settings.h"
 #include "ps/pjl/pjl_header.h"
 #include "common/settings/record_text.h"
+#include "pjl_invariants.h"
 #include "render_fixture.h"
 
 namespace wren::test {
@@ -183,6 +184,92 @@ TEST_F(PjlHeaderTest, ACardReaderMakesAnEncryptedJobWithDeviceComments) {
     settings.features["ZEJob_Type"] = "Normal";
     EXPECT_EQ(header().find("Device Name"), std::string::npos);
     EXPECT_NE(prologSettings(ctx, job.icCardPresent).find("ZE@ICCARD true"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace wren::test
+
+namespace wren::test {
+namespace {
+
+// A record from anywhere must not put a quote, a control byte or a byte
+// beyond ASCII into the name and PIN lines: unfit characters are dropped.
+TEST_F(PjlHeaderTest, JobNameAndPinCannotInjectPjl) {
+    struct Case { const char* type; std::u16string name, pin; std::string lines; };
+    const Case cases[] = {
+        {"Secure", u"x\"\x1B%-12345X@PJL", u"1234",
+         "@PJL ZELSECURE PASSWORD=1234\r\n@PJL JOB NAME=\"x%-12345X@PJL\"\r\n"},
+        {"Secure", u"a\r\n@PJL RESET", u"1\r\n2", "@PJL ZELSECURE PASSWORD=12\r\n@PJL JOB NAME=\"a@PJL RESET\"\r\n"},
+        {"Spool", u"Caf\u00E9\u3042\t", u"\x1B" u"9x", "@PJL ZELSECURE PASSWORD=9 PERMANENT=ON\r\n@PJL JOB NAME=\"Caf\"\r\n"},
+        {"Spool", u"\"\"", u"", "@PJL ZELSECURE PASSWORD= PERMANENT=ON\r\n@PJL JOB NAME=\"\"\r\n"},
+        {"Secure", u"Report", u"12 3", "@PJL ZELSECURE PASSWORD=123\r\n@PJL JOB NAME=\"Report\"\r\n"},
+    };
+    for (const Case& c : cases) {
+        settings.features["ZEJob_Type"] = c.type;
+        writeField(record.jobName, c.name);
+        writeField(record.password, c.pin);
+        const std::string out = header();
+        EXPECT_EQ(visible(out), visible("\x1B%-12345X" + c.lines + "@PJL ENTER LANGUAGE=POSTSCRIPT\n"));
+        EXPECT_EQ(pjlEnvelopeViolation(out), "");
+    }
+}
+
+int WREN_FAMILY_CALL cardReaderPresent(const char*, const char*) { return 1; }
+
+TEST_F(PjlHeaderTest, DeviceCommentsCarryOnlyPjlText) {
+    // The capability section is found by the driver name, so the name with
+    // its unfit characters is the key there too.
+    spooler.printers[printer].driverName = u"Wren \"ZE\"\x1B\u00E9 PS";
+    profile.addFile(u"C:\\drv\\3\\wren.cap",
+                    "[Capability]\nWren \"ZE\"\x1B\u00E9 PS=WrenC5\n[WrenC5]\nCARD_DLL=zeiccard.dll\n");
+    profile.addFile(u"C:\\drv\\3\\wren.ver", "[Version]\nDriverVer=06/21/2012,1.0\x1B.3\x7F.0\n");
+    loader.libraries[u"C:\\drivers\\x64\\3\\zeiccard.dll"] = {{"QueryCardDriver", exportOf(&cardReaderPresent)}};
+    settings.features["ZEJob_Type"] = "Secure";
+    const std::string out = header();
+    ASSERT_EQ(job.effectiveJobType, "Secure_Chip");
+    EXPECT_NE(out.find("@PJL COMMENT Device Name :Wren ZE PS\r\n"), std::string::npos) << visible(out);
+    EXPECT_NE(out.find("@PJL COMMENT Version     :1.0.3.0\r\n"), std::string::npos) << visible(out);
+    EXPECT_EQ(pjlEnvelopeViolation(out), "");
+}
+
+const family::AccessControlRecord* gAccessRecord = nullptr;
+std::string gEchoed1, gEchoed2;
+
+// Like the real library, it pastes the record's texts into its PJL lines.
+int WREN_FAMILY_CALL echoingAccess(int, const void* record, char* prefix, std::uint32_t* prefixSize, char* text,
+                                   std::uint32_t* textSize) {
+    auto* r = static_cast<const family::AccessControlRecord*>(record);
+    gEchoed1 = r->userAuthText1;
+    gEchoed2 = r->userAuthText2;
+    std::snprintf(prefix, *prefixSize, "%s", "");
+    std::snprintf(text, *textSize, "@PJL SET USERNAME=\"%s\"\r\n@PJL SET USERCODE=\"%s\"\r\n", r->userAuthText1,
+                  r->userAuthText2);
+    return 0;
+}
+int WREN_FAMILY_CALL uaDialog() { return 0; }
+
+TEST_F(PjlHeaderTest, AccessControlTextsAreCleanedBeforeTheLibraryPastesThem) {
+    profile.addFile(u"C:\\drv\\3\\wren.cap", "[Capability]\nWren ZE Colour PS=WrenC5\n[WrenC5]\nUA_DLL=zeuauth.dll\n");
+    loader.libraries[u"C:\\drivers\\x64\\3\\zeuauth.dll"] = {{"ZEUA_DispUserAuthUI", exportOf(&uaDialog)}};
+    loader.libraries[u"C:\\drivers\\x64\\3\\zejobinfo.dll"] = {{"GetJobInfoAccessCtrlCmd", exportOf(&echoingAccess)}};
+    job.jobInfoLibrary = u"zejobinfo.dll";
+    record.uaValid = 3;
+    writeField(record.uaText1, "bob\"\r\n@PJL RESET\x1B%-12345X");
+    std::memset(record.uaText2, '7', sizeof record.uaText2);  // unterminated
+    record.uaText2[3] = '\n';
+    const std::string out = header();
+    EXPECT_EQ(gEchoed1, "bob@PJL RESET%-12345X");
+    EXPECT_EQ(gEchoed2, std::string(sizeof record.uaText2 - 2, '7')) << "cleaned, cut by its last byte";
+    EXPECT_NE(out.find("@PJL SET USERNAME=\"bob@PJL RESET%-12345X\"\r\n"), std::string::npos) << visible(out);
+    EXPECT_EQ(pjlEnvelopeViolation(out), "");
+}
+
+TEST(PjlInvariants, TellWhatBreaksAnEnvelope) {
+    EXPECT_EQ(pjlEnvelopeViolation("\x1B%-12345X@PJL JOB NAME=\"a\"\r\n@PJL ENTER LANGUAGE=POSTSCRIPT\n"), "");
+    EXPECT_NE(pjlEnvelopeViolation("@PJL JOB NAME=\"x\"\x1B%-12345X@PJL\"\r\n"), "");
+    EXPECT_NE(pjlEnvelopeViolation("@PJL JOB NAME=\"a\rb\"\r\n"), "");
+    EXPECT_NE(pjlEnvelopeViolation("@PJL COMMENT \x1B" "E\r\n"), "");
+    EXPECT_NE(pjlEnvelopeViolation("@PJL X\tY\r\n"), "");
 }
 
 }  // namespace

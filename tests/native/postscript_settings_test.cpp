@@ -120,3 +120,56 @@ TEST_F(PostScriptSettingsTest, GammaFeatureFromTheHalftoneFile) {
 
 }  // namespace
 }  // namespace wren::test
+
+namespace wren::test {
+namespace {
+
+// The formatters meet records that never went through the merge: every
+// 32-bit value gives a well-formed number with its exact value.
+TEST(NumberFormat, EveryValueGivesAWellFormedNumber) {
+    struct Ratio { std::int32_t value; const char* text; };
+    const Ratio ratios[] = {
+        {-5, "-0.0005"}, {-10000, "-1.0000"}, {-19999, "-1.9999"}, {1, "0.0001"}, {0, "0.0000"},
+        {INT32_MAX, "214748.3647"}, {INT32_MIN, "-214748.3648"},
+    };
+    for (const Ratio& r : ratios) EXPECT_EQ(ratioText(r.value), r.text) << r.value;
+
+    struct Fixed { std::int64_t value; const char* text; };
+    const Fixed fixed[] = {
+        {-1, "-0.01"}, {-100, "-1.00"}, {100000, "1000.00"},
+        {-static_cast<std::int64_t>(INT32_MIN), "21474836.48"}, {INT64_MIN, "-92233720368547758.08"},
+        {INT64_MAX, "92233720368547758.07"},
+    };
+    for (const Fixed& f : fixed) EXPECT_EQ(fixedTwoPlaces(f.value), f.text) << f.value;
+
+    struct Offset { std::int32_t tenthsMm; int sign; std::int64_t hundredths; };
+    const Offset offsets[] = {
+        {INT32_MAX, +1, 60873552198}, {INT32_MIN, +1, -60873552227}, {INT32_MIN, -1, 60873552227},
+        {INT32_MAX, -1, -60873552198}, {21, +1, 595}, {1, 7, 28}, {1, -7, -28},
+    };
+    for (const Offset& o : offsets)
+        EXPECT_EQ(offsetInPointHundredths(o.tenthsMm, o.sign), o.hundredths) << o.tenthsMm << " sign " << o.sign;
+}
+
+TEST_F(PostScriptSettingsTest, ExtremeAdjustmentsStayWellFormed) {
+    record.duplexCorrectionOn = 1;
+    devmode.dmDuplex = 2;
+    for (int i = 0; i < 5; ++i) {
+        record.duplexScaleX[i] = INT32_MIN;
+        record.duplexScaleY[i] = -5;
+        record.duplexOffsetX[i] = INT32_MIN;
+        record.duplexOffsetY[i] = INT32_MAX;
+        record.duplexAdjust[i] = INT32_MIN;
+    }
+    record.whiteAdjust = INT32_MIN;
+    const std::string out = prologSettings(ctx, false);
+    EXPECT_NE(out.find("globaldict /ZE@_ScaleXFront -214748.3648 put \r\n\n"), std::string::npos);
+    EXPECT_NE(out.find("globaldict /ZE@_ScaleYBack -0.0005 put \r\n\n"), std::string::npos);
+    EXPECT_NE(out.find("globaldict /ZE@_SkewBack 21474836.48 put \r\n\n"), std::string::npos);
+    EXPECT_NE(out.find("globaldict /ZE@_OffsetXFront -608735522.27 put \r\n\n"), std::string::npos);
+    EXPECT_NE(out.find("globaldict /ZE@_WhiteAdjust -2147483648 put \r\n\n"), std::string::npos);
+    for (char c : out) EXPECT_TRUE(c == '\r' || c == '\n' || (c >= 0x20 && c <= 0x7E)) << int(c);
+}
+
+}  // namespace
+}  // namespace wren::test

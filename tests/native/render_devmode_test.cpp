@@ -216,3 +216,30 @@ TEST_F(PaperCaptureTest, MergeRequestCapturesThenMergesThenStampsTheHeader) {
 
 }  // namespace
 }  // namespace wren::test
+
+namespace wren::test {
+namespace {
+
+// Each colour-correction table keeps a count only up to its own bytes.
+TEST(RenderMerge, TableCountsAreBoundByEachTablesCapacity) {
+    struct Case { std::uint16_t nt, nv, wantNt, wantNv; };
+    const Case cases[] = {
+        {253, 255, 253, 255},
+        {254, 255, 0, 255},
+        {255, 256, 0, 0},
+        {0xFFFF, 0xFFFF, 0, 0},
+        {0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        PrivateRecord in = ourRecord();
+        in.ccmTableNtCount = c.nt;
+        in.ccmTableNvCount = c.nv;
+        PrivateRecord out = ourRecord();
+        renderMerge(&in, &out);
+        EXPECT_EQ(+out.ccmTableNtCount, c.wantNt) << "ccmTableNtCount " << c.nt;
+        EXPECT_EQ(+out.ccmTableNvCount, c.wantNv) << "ccmTableNvCount " << c.nv;
+    }
+}
+
+}  // namespace
+}  // namespace wren::test

@@ -26,8 +26,10 @@ void validate(PrivateRecord& r) {
     if (r.watermarkIndex > 16) r.watermarkIndex = 0;
     const std::uint32_t ccm = r.ccmSetting;
     if ((ccm >> 16) > 1 || ((ccm >> 8) & 0xFF) > 1 || (ccm & 0xFF) > 59) r.ccmSetting = 0;
-    if (r.ccmTableNtCount > 255) r.ccmTableNtCount = 0;
-    if (r.ccmTableNvCount > 255) r.ccmTableNvCount = 0;
+    // A count beyond its table's own bytes would make a reader run into the
+    // next field: each table is checked against its true capacity.
+    if (r.ccmTableNtCount > sizeof r.ccmTableNt) r.ccmTableNtCount = 0;
+    if (r.ccmTableNvCount > sizeof r.ccmTableNv) r.ccmTableNvCount = 0;
     if (r.gammaOn > 1) {
         r.gammaOn = 0;
         r.gammaSettingId = 0;

@@ -20,7 +20,7 @@ void appendSide(std::string& out, const PrivateRecord& r, int i, const char* sid
     out += globalEntry("ZE@_ScaleY" + s, ratioText(r.duplexScaleY[i]));
     out += globalEntry("ZE@_OffsetX" + s, fixedTwoPlaces(offsetInPointHundredths(r.duplexOffsetX[i], +1)));
     out += globalEntry("ZE@_OffsetY" + s, fixedTwoPlaces(offsetInPointHundredths(r.duplexOffsetY[i], -1)));
-    out += globalEntry("ZE@_Skew" + s, fixedTwoPlaces(-r.duplexAdjust[i]));
+    out += globalEntry("ZE@_Skew" + s, fixedTwoPlaces(-static_cast<std::int64_t>(r.duplexAdjust[i])));
 }
 
 }  // namespace
@@ -91,8 +91,8 @@ bool writeGammaFeature(RenderContext& ctx) {
     return writeToStream(ctx, block);
 }
 
-void writeMediaOverride(RenderContext& ctx) {
-    if (adjustmentApplies(ctx)) writeToStream(ctx, kMediaOverrideFragment);
+bool writeMediaOverride(RenderContext& ctx) {
+    return !adjustmentApplies(ctx) || writeToStream(ctx, kMediaOverrideFragment);
 }
 
 const std::string_view kMediaOverrideFragment =

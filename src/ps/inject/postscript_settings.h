@@ -22,7 +22,8 @@ bool adjustmentApplies(const RenderContext& ctx);
 // At the end of the setup: the gamma feature block (true when every write was
 // complete), then the media-override fragment.
 bool writeGammaFeature(RenderContext& ctx);
-void writeMediaOverride(RenderContext& ctx);
+// False when the fragment applies and did not reach the stream whole.
+bool writeMediaOverride(RenderContext& ctx);
 
 extern const std::string_view kMediaOverrideFragment;
 
