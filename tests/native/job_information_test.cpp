@@ -5,6 +5,7 @@
 #include "ps/job/render_services.h"
 #include "ps/pjl/job_information.h"
 #include "ps/pjl/pjl_header.h"
+#include "failing_stream.h"
 #include "render_fixture.h"
 
 namespace wren::test {
@@ -16,6 +17,9 @@ struct JobInfoCalls {
     std::uint32_t olderPages = 0, olderZero = 99;
     family::AccessControlRecord access{};
     std::string accessText1, accessText2;
+    std::optional<std::uint32_t> sizeAnswer;  // the size a size query reports
+    bool unterminated = false;                // the fill call fills its whole buffer
+    std::vector<std::uint32_t> fillSizes;     // the size each fill call was given
 };
 JobInfoCalls* gCalls = nullptr;
 
@@ -30,10 +34,14 @@ int WREN_FAMILY_CALL fakeJobInfo(int mode, const void* record, char* buffer, std
                              std::to_string(static_cast<const family::JobInfoRecord*>(record)->jobId) + "\"\r\n";
     if (!buffer) {
         if (gCalls->wantsOlder && gCalls->modes.size() == 1) return 3;
-        *size = static_cast<std::uint32_t>(text.size() + 1);
+        *size = gCalls->sizeAnswer.value_or(static_cast<std::uint32_t>(text.size() + 1));
         return 1;
     }
-    std::memcpy(buffer, text.c_str(), text.size() + 1);
+    gCalls->fillSizes.push_back(*size);
+    if (gCalls->unterminated)
+        std::memset(buffer, 'A', *size);
+    else
+        std::memcpy(buffer, text.c_str(), text.size() + 1);
     return 0;
 }
 
@@ -150,6 +158,48 @@ TEST_F(JobInformationTest, TheCardLibraryGetsNamesInTheSystemCodePage) {
     EXPECT_TRUE(icCardDriverPresent(ctx));
     EXPECT_EQ(gCardDriver, "Wren Farbe \xE9");
     EXPECT_EQ(loader.live, 0);
+}
+
+}  // namespace
+}  // namespace wren::test
+
+namespace wren::test {
+namespace {
+
+TEST_F(JobInformationTest, SizesBeyondTheBoundMeanNoJobInformation) {
+    for (std::uint32_t size : {0xFFFFFFFFu, 0x80000000u, 64u * 1024 + 1, 0u}) {
+        calls.modes.clear();
+        calls.fillSizes.clear();
+        calls.sizeAnswer = size;
+        stream.bytes.clear();
+        EXPECT_TRUE(writeJobInformation(ctx)) << size << ": the job still prints";
+        EXPECT_EQ(stream.bytes, "") << size;
+        EXPECT_TRUE(calls.fillSizes.empty()) << size << ": no buffer was handed over";
+        EXPECT_EQ(loader.live, 0);
+    }
+}
+
+TEST_F(JobInformationTest, AnUnterminatedTextAtTheBoundIsWrittenWhole) {
+    calls.sizeAnswer = 64 * 1024;
+    calls.unterminated = true;
+    EXPECT_TRUE(writeJobInformation(ctx));
+    EXPECT_EQ(calls.fillSizes, (std::vector<std::uint32_t>{64 * 1024}));
+    EXPECT_EQ(stream.bytes, std::string(64 * 1024, 'A')) << "the spare byte ends the text";
+}
+
+TEST_F(JobInformationTest, ALostJobInformationWriteMakesTheHeaderIncomplete) {
+    SelectiveFailingStream out;
+    RenderContext failing{ports, printer, record, devmode, settings, out, job};
+    out.failWritesContaining("ZELAUXJOBINFO");
+    EXPECT_FALSE(writeJobInformation(failing));
+
+    settleJob(failing);
+    out.bytes.clear();
+    EXPECT_FALSE(writeJobHeader(failing));
+    EXPECT_NE(out.bytes.find("@PJL ENTER LANGUAGE=POSTSCRIPT\n"), std::string::npos) << "later lines still follow";
+
+    out.failWritesContaining("no such text");
+    EXPECT_TRUE(writeJobHeader(failing));
 }
 
 }  // namespace

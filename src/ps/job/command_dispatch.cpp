@@ -16,16 +16,21 @@ bool runInjection(RenderContext& ctx, std::uint32_t index, InjectionExtras& extr
         return writeJobHeader(ctx);
     case kBeginProlog: {
         if (isEpsOutput(ctx)) return true;
+        // The overlay procedure sets report nothing: a job without its
+        // overlays still prints. The settings the printer's procedures read
+        // are part of the job, so their loss is the injection's failure.
         extras.overlayProcedureSets(ctx);
-        writeToStream(ctx, prologSettings(ctx, ctx.job.icCardPresent));
-        return ctx.record.watermarkIndex == 0 || extras.watermarkDefinition(ctx);
+        bool ok = writeToStream(ctx, prologSettings(ctx, ctx.job.icCardPresent));
+        if (ctx.record.watermarkIndex != 0) ok &= extras.watermarkDefinition(ctx);
+        return ok;
     }
     case kBeginSetup:
         if (!isEpsOutput(ctx)) extras.overlayFormDictionary(ctx);
         return true;
     case kEndSetup: {
         bool ok = writeGammaFeature(ctx);
-        writeMediaOverride(ctx);
+        // A lost media-override fragment leaves the back pages uncorrected.
+        ok &= writeMediaOverride(ctx);
         return ok;
     }
     case kEndStream:

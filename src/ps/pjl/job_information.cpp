@@ -4,6 +4,7 @@
 
 #include "common/family/family_libraries.h"
 #include "ps/job/render_services.h"
+#include "ps/pjl/pjl_text.h"
 
 namespace wren {
 namespace {
@@ -13,6 +14,11 @@ constexpr int kCurrentRecordMode = 2;
 constexpr int kOlderRecordMode = 0;
 constexpr int kWantsOlderRecord = 3;
 constexpr int kSizeAnswered = 1;
+// The most a job-information text may need, terminator included: a few PJL
+// lines of names and times fit in a small fraction of it. The size comes
+// from another maker's library; a larger answer (0xFFFFFFFF among them) is
+// taken as no job information rather than trusted with an allocation.
+constexpr std::uint32_t kMaxJobInformationBytes = 64 * 1024;
 
 JobInfoLibrary loadJobInfoLibrary(const RenderContext& ctx) {
     if (ctx.job.jobInfoLibrary.empty()) return JobInfoLibrary(nullptr);
@@ -73,10 +79,12 @@ bool writeJobInformation(RenderContext& ctx) {
     }
     size = 0;
     if (command(mode, record, nullptr, &size) != kSizeAnswered) return true;
-    std::vector<char> buffer(size + 1, '\0');  // one spare byte keeps the text terminated
+    if (size == 0 || size > kMaxJobInformationBytes) return true;
+    std::vector<char> buffer(std::size_t{size} + 1, '\0');  // one spare byte keeps the text terminated
     std::uint32_t bufferSize = size;
-    if (command(mode, record, buffer.data(), &bufferSize) == 0) writeToStream(ctx, buffer.data());
-    return true;
+    if (command(mode, record, buffer.data(), &bufferSize) != 0) return true;
+    // Only a text that was obtained and then lost makes the header incomplete.
+    return writeToStream(ctx, buffer.data());
 }
 
 std::optional<AccessControlText> accessControlText(RenderContext& ctx) {
@@ -89,10 +97,11 @@ std::optional<AccessControlText> accessControlText(RenderContext& ctx) {
         r.uaText1[0] = '\0';
         r.uaText2[0] = '\0';
     }
-    // The library reads both texts in place; a text that fills its field
-    // is cut by its last byte so that it cannot run into the next field.
-    r.uaText1[sizeof r.uaText1 - 1] = '\0';
-    r.uaText2[sizeof r.uaText2 - 1] = '\0';
+    // The library reads both texts in place and pastes them into its PJL
+    // lines: each is cleaned by the PJL text rule, and a text that fills its
+    // field is cut by its last byte so that it cannot run into the next one.
+    cleanPjlField(r.uaText1, sizeof r.uaText1);
+    cleanPjlField(r.uaText2, sizeof r.uaText2);
     family::GetJobInfoAccessCtrlCmdFn command = library.accessControlCommand();
     if (!command) return std::nullopt;
     family::AccessControlRecord record{};

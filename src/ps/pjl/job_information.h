@@ -15,8 +15,10 @@ struct AccessControlText {
     std::string text;    // written inside the job
 };
 
-// Writes the job-information command when the library gives one. Always
-// reports success: a job without it still prints.
+// Writes the job-information command when the library gives one. A job
+// without it still prints, so a library that gives none (no library, no
+// export, a refusal, a size beyond 64 KiB) is success; false only when the
+// text was obtained and its write came up short.
 bool writeJobInformation(RenderContext& ctx);
 
 // The access-control texts, or nothing when they cannot be obtained.

@@ -6,6 +6,7 @@
 #include "common/settings/record_text.h"
 #include "ps/job/render_services.h"
 #include "ps/pjl/job_information.h"
+#include "ps/pjl/pjl_text.h"
 
 namespace wren {
 namespace {
@@ -26,12 +27,14 @@ bool printerIsLocal(const RenderContext& ctx) {
 }
 
 // A secure or stored job may ask for its name now; then the name and PIN
-// are turned into the printer's 8-bit text.
+// are turned into the printer's 8-bit text. The record may come with the
+// document from anywhere, so both are cleaned before and after the
+// conversion: what the conversion makes of a character is the locale's.
 void askJobName(RenderContext& ctx, std::string& jobName, std::string& pin) {
     if (ctx.record.askAtPrint != 0 && ctx.ports.jobNamePrompt && printerIsLocal(ctx))
         ctx.ports.jobNamePrompt->ask(ctx.record);
-    jobName = ctx.ports.codePage.toLocale(readField(ctx.record.jobName), kJobNameBytes);
-    pin = ctx.ports.codePage.toLocale(readField(ctx.record.password), kPinBytes);
+    jobName = pjlText(ctx.ports.codePage.toLocale(pjlText(readField(ctx.record.jobName)), kJobNameBytes));
+    pin = pjlDigits(ctx.ports.codePage.toLocale(pjlDigits(readField(ctx.record.password)), kPinBytes));
 }
 
 bool writeJobNameLines(RenderContext& ctx, const std::string& type) {
@@ -49,10 +52,12 @@ bool writeJobNameLines(RenderContext& ctx, const std::string& type) {
 
 bool writeCardComments(RenderContext& ctx) {
     DriverConfig config = driverConfigOf(ctx);
-    std::string driver = ctx.ports.codePage.toAnsi(config.driverName().value_or(u""), kDriverNameBytes + 1);
+    const std::string driver =
+        pjlText(ctx.ports.codePage.toAnsi(config.driverName().value_or(u""), kDriverNameBytes + 1));
     std::string version;
     if (std::optional<std::u16string> file = config.versionFile())
-        version = driverVersionText(ctx.ports.profile.readString(*file, u"Version", u"DriverVer", kDriverVerChars));
+        version = pjlText(
+            driverVersionText(ctx.ports.profile.readString(*file, u"Version", u"DriverVer", kDriverVerChars)));
     bool ok = writeToStream(ctx, "@PJL COMMENT Device Name :" + driver + "\r\n");
     ok &= writeToStream(ctx, "@PJL COMMENT Version     :" + version + "\r\n");
     return ok;
@@ -113,8 +118,10 @@ bool writeJobHeader(RenderContext& ctx) {
 bool writeJobTrailer(RenderContext& ctx) {
     if (ctx.job.userAuthInHeader && ctx.job.effectiveJobType != kJobSecureChip) {
         ctx.job.userAuthInHeader = false;
-        writeToStream(ctx, kEndOfJob);
-        return writeToStream(ctx, kCloseAccessControlJob);
+        // Either line lost leaves a job open on the printer.
+        bool ok = writeToStream(ctx, kEndOfJob);
+        ok &= writeToStream(ctx, kCloseAccessControlJob);
+        return ok;
     }
     return writeToStream(ctx, kEndOfJob);
 }

@@ -5,23 +5,19 @@
 namespace wren::ps {
 
 void applyFitToPaper(PrivateRecord& record, const PublicDevmode& devmode, GDIINFO& gdi) {
-    if (record.fitToPaper == 0) {
-        record.fitScale = 1000;
-        return;
-    }
-    FitInput in;
-    in.documentWidth = record.documentPaperWidth;
-    in.documentLength = record.documentPaperLength;
-    in.outputWidth = devmode.dmPaperWidth;
-    in.outputLength = devmode.dmPaperLength;
-    in.paperSize = devmode.dmPaperSize;
-    in.orientation = devmode.dmOrientation;
-    std::optional<FitScale> k = fitScale(in);
-    if (!k) return;
     DeviceMetrics m;
     m.logPixelsX = gdi.ulLogPixelsX;
     m.logPixelsY = gdi.ulLogPixelsY;
-    record.fitScale = applyFit(in, *k, m);
+    m.physWidth = gdi.szlPhysSize.cx;
+    m.physHeight = gdi.szlPhysSize.cy;
+    m.horzSize = gdi.ulHorzSize;
+    m.vertSize = gdi.ulVertSize;
+    m.offsetX = gdi.ptlPhysOffset.x;
+    m.offsetY = gdi.ptlPhysOffset.y;
+    m.horzRes = gdi.ulHorzRes;
+    m.vertRes = gdi.ulVertRes;
+    // A device that is not fitted keeps the core driver's metrics as they are.
+    if (!fitDeviceToPaper(record, devmode, m)) return;
     gdi.ulLogPixelsX = m.logPixelsX;
     gdi.ulLogPixelsY = m.logPixelsY;
     gdi.szlPhysSize.cx = m.physWidth;
