@@ -2,6 +2,7 @@
 
 #include <type_traits>
 
+#include "common/guard/boundary.h"
 #include "ps/job/job_start.h"
 #include "ps/plugin/ps_module.h"
 
@@ -32,159 +33,217 @@ Fn core(SURFOBJ* surface, Slot slot) {
 // Drawing and query hooks without a core function report failure (nothing
 // was drawn or answered); document and page hooks report success, since
 // there is nothing of the core driver's left to do.
+//
+// GDI calls these through C: every hook that runs more than a constant runs
+// in a guard, and an exception answers the hook's failure value (FALSE, 0,
+// null, FD_ERROR; FO_GLYPHBITS, the default, for the glyph mode). Document
+// and page hooks answer FALSE too: a job whose start or page broke must not
+// go on as if it had been set up.
 
 BOOL APIENTRY HookRealizeBrush(BRUSHOBJ*, SURFOBJ*, SURFOBJ*, SURFOBJ*, XLATEOBJ*, ULONG) { return TRUE; }
 
 BOOL APIENTRY HookCopyBits(SURFOBJ* dst, SURFOBJ* src, CLIPOBJ* clip, XLATEOBJ* xlate, RECTL* rcDst, POINTL* ptSrc) {
-    auto fn = core<PFN_DrvCopyBits>(dst && dst->dhpdev ? dst : src, kCopyBits);
-    return fn ? fn(dst, src, clip, xlate, rcDst, ptSrc) : FALSE;
+    return guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto fn = core<PFN_DrvCopyBits>(dst && dst->dhpdev ? dst : src, kCopyBits);
+        return fn ? fn(dst, src, clip, xlate, rcDst, ptSrc) : FALSE;
+    });
 }
 
 BOOL APIENTRY HookBitBlt(SURFOBJ* trg, SURFOBJ* src, SURFOBJ* mask, CLIPOBJ* clip, XLATEOBJ* xlate, RECTL* rcTrg,
                          POINTL* ptSrc, POINTL* ptMask, BRUSHOBJ* brush, POINTL* ptBrush, ROP4 rop) {
-    auto fn = core<PFN_DrvBitBlt>(trg && trg->dhpdev ? trg : src, kBitBlt);
-    return fn ? fn(trg, src, mask, clip, xlate, rcTrg, ptSrc, ptMask, brush, ptBrush, rop) : FALSE;
+    return guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto fn = core<PFN_DrvBitBlt>(trg && trg->dhpdev ? trg : src, kBitBlt);
+        return fn ? fn(trg, src, mask, clip, xlate, rcTrg, ptSrc, ptMask, brush, ptBrush, rop) : FALSE;
+    });
 }
 
 BOOL APIENTRY HookStretchBlt(SURFOBJ* dst, SURFOBJ* src, SURFOBJ* mask, CLIPOBJ* clip, XLATEOBJ* xlate,
                              COLORADJUSTMENT* ca, POINTL* htOrg, RECTL* rcDst, RECTL* rcSrc, POINTL* ptMask,
                              ULONG mode) {
-    auto fn = core<PFN_DrvStretchBlt>(dst, kStretchBlt);
-    return fn ? fn(dst, src, mask, clip, xlate, ca, htOrg, rcDst, rcSrc, ptMask, mode) : FALSE;
+    return guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto fn = core<PFN_DrvStretchBlt>(dst, kStretchBlt);
+        return fn ? fn(dst, src, mask, clip, xlate, ca, htOrg, rcDst, rcSrc, ptMask, mode) : FALSE;
+    });
 }
 
 BOOL APIENTRY HookStretchBltROP(SURFOBJ* dst, SURFOBJ* src, SURFOBJ* mask, CLIPOBJ* clip, XLATEOBJ* xlate,
                                 COLORADJUSTMENT* ca, POINTL* htOrg, RECTL* rcDst, RECTL* rcSrc, POINTL* ptMask,
                                 ULONG mode, BRUSHOBJ* brush, DWORD rop) {
-    auto fn = core<PFN_DrvStretchBltROP>(dst, kStretchBltROP);
-    return fn ? fn(dst, src, mask, clip, xlate, ca, htOrg, rcDst, rcSrc, ptMask, mode, brush, rop) : FALSE;
+    return guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto fn = core<PFN_DrvStretchBltROP>(dst, kStretchBltROP);
+        return fn ? fn(dst, src, mask, clip, xlate, ca, htOrg, rcDst, rcSrc, ptMask, mode, brush, rop) : FALSE;
+    });
 }
 
 BOOL APIENTRY HookPlgBlt(SURFOBJ* trg, SURFOBJ* src, SURFOBJ* mask, CLIPOBJ* clip, XLATEOBJ* xlate,
                          COLORADJUSTMENT* ca, POINTL* brushOrg, POINTFIX* fix, RECTL* rc, POINTL* pt, ULONG mode) {
-    auto fn = core<PFN_DrvPlgBlt>(trg, kPlgBlt);
-    return fn ? fn(trg, src, mask, clip, xlate, ca, brushOrg, fix, rc, pt, mode) : FALSE;
+    return guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto fn = core<PFN_DrvPlgBlt>(trg, kPlgBlt);
+        return fn ? fn(trg, src, mask, clip, xlate, ca, brushOrg, fix, rc, pt, mode) : FALSE;
+    });
 }
 
 BOOL APIENTRY HookTransparentBlt(SURFOBJ* dst, SURFOBJ* src, CLIPOBJ* clip, XLATEOBJ* xlate, RECTL* rcDst,
                                  RECTL* rcSrc, ULONG transColor, ULONG reserved) {
-    auto fn = core<PFN_DrvTransparentBlt>(dst, kTransparentBlt);
-    return fn ? fn(dst, src, clip, xlate, rcDst, rcSrc, transColor, reserved) : FALSE;
+    return guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto fn = core<PFN_DrvTransparentBlt>(dst, kTransparentBlt);
+        return fn ? fn(dst, src, clip, xlate, rcDst, rcSrc, transColor, reserved) : FALSE;
+    });
 }
 
 BOOL APIENTRY HookAlphaBlend(SURFOBJ* dst, SURFOBJ* src, CLIPOBJ* clip, XLATEOBJ* xlate, RECTL* rcDst, RECTL* rcSrc,
                              BLENDOBJ* blend) {
-    auto fn = core<PFN_DrvAlphaBlend>(dst, kAlphaBlend);
-    return fn ? fn(dst, src, clip, xlate, rcDst, rcSrc, blend) : FALSE;
+    return guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto fn = core<PFN_DrvAlphaBlend>(dst, kAlphaBlend);
+        return fn ? fn(dst, src, clip, xlate, rcDst, rcSrc, blend) : FALSE;
+    });
 }
 
 BOOL APIENTRY HookGradientFill(SURFOBJ* dst, CLIPOBJ* clip, XLATEOBJ* xlate, TRIVERTEX* vertex, ULONG nVertex,
                                PVOID mesh, ULONG nMesh, RECTL* extents, POINTL* ditherOrg, ULONG mode) {
-    auto fn = core<PFN_DrvGradientFill>(dst, kGradientFill);
-    return fn ? fn(dst, clip, xlate, vertex, nVertex, mesh, nMesh, extents, ditherOrg, mode) : FALSE;
+    return guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto fn = core<PFN_DrvGradientFill>(dst, kGradientFill);
+        return fn ? fn(dst, clip, xlate, vertex, nVertex, mesh, nMesh, extents, ditherOrg, mode) : FALSE;
+    });
 }
 
 BOOL APIENTRY HookTextOut(SURFOBJ* so, STROBJ* str, FONTOBJ* font, CLIPOBJ* clip, RECTL* extra, RECTL* opaque,
                           BRUSHOBJ* fore, BRUSHOBJ* opaqueBrush, POINTL* org, MIX mix) {
-    auto fn = core<PFN_DrvTextOut>(so, kTextOut);
-    return fn ? fn(so, str, font, clip, extra, opaque, fore, opaqueBrush, org, mix) : FALSE;
+    return guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto fn = core<PFN_DrvTextOut>(so, kTextOut);
+        return fn ? fn(so, str, font, clip, extra, opaque, fore, opaqueBrush, org, mix) : FALSE;
+    });
 }
 
 BOOL APIENTRY HookStrokePath(SURFOBJ* so, PATHOBJ* path, CLIPOBJ* clip, XFORMOBJ* xform, BRUSHOBJ* brush,
                              POINTL* brushOrg, LINEATTRS* line, MIX mix) {
-    auto fn = core<PFN_DrvStrokePath>(so, kStrokePath);
-    return fn ? fn(so, path, clip, xform, brush, brushOrg, line, mix) : FALSE;
+    return guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto fn = core<PFN_DrvStrokePath>(so, kStrokePath);
+        return fn ? fn(so, path, clip, xform, brush, brushOrg, line, mix) : FALSE;
+    });
 }
 
 BOOL APIENTRY HookFillPath(SURFOBJ* so, PATHOBJ* path, CLIPOBJ* clip, BRUSHOBJ* brush, POINTL* brushOrg, MIX mix,
                            FLONG options) {
-    auto fn = core<PFN_DrvFillPath>(so, kFillPath);
-    return fn ? fn(so, path, clip, brush, brushOrg, mix, options) : FALSE;
+    return guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto fn = core<PFN_DrvFillPath>(so, kFillPath);
+        return fn ? fn(so, path, clip, brush, brushOrg, mix, options) : FALSE;
+    });
 }
 
 BOOL APIENTRY HookStrokeAndFillPath(SURFOBJ* so, PATHOBJ* path, CLIPOBJ* clip, XFORMOBJ* xform, BRUSHOBJ* stroke,
                                     LINEATTRS* line, BRUSHOBJ* fill, POINTL* brushOrg, MIX mix, FLONG options) {
-    auto fn = core<PFN_DrvStrokeAndFillPath>(so, kStrokeAndFillPath);
-    return fn ? fn(so, path, clip, xform, stroke, line, fill, brushOrg, mix, options) : FALSE;
+    return guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto fn = core<PFN_DrvStrokeAndFillPath>(so, kStrokeAndFillPath);
+        return fn ? fn(so, path, clip, xform, stroke, line, fill, brushOrg, mix, options) : FALSE;
+    });
 }
 
 BOOL APIENTRY HookStartPage(SURFOBJ* so) {
-    auto fn = core<PFN_DrvStartPage>(so, kStartPage);
-    return fn ? fn(so) : TRUE;
+    return guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto fn = core<PFN_DrvStartPage>(so, kStartPage);
+        return fn ? fn(so) : TRUE;
+    });
 }
 
 BOOL APIENTRY HookSendPage(SURFOBJ* so) {
-    auto fn = core<PFN_DrvSendPage>(so, kSendPage);
-    return fn ? fn(so) : TRUE;
+    return guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto fn = core<PFN_DrvSendPage>(so, kSendPage);
+        return fn ? fn(so) : TRUE;
+    });
 }
 
 ULONG APIENTRY HookEscape(SURFOBJ* so, ULONG esc, ULONG inSize, PVOID in, ULONG outSize, PVOID out) {
-    auto fn = core<PFN_DrvEscape>(so, kEscape);
-    return fn ? fn(so, esc, inSize, in, outSize, out) : 0;
+    return guarded<ULONG>(0, [&]() -> ULONG {
+        auto fn = core<PFN_DrvEscape>(so, kEscape);
+        return fn ? fn(so, esc, inSize, in, outSize, out) : 0;
+    });
 }
 
 BOOL APIENTRY HookStartDoc(SURFOBJ* so, LPWSTR docName, DWORD jobId) {
-    if (so && so->dhpdev) {
-        auto* pdevobj = reinterpret_cast<PDEVOBJ>(so->dhpdev);
-        onStartDoc(renderPorts(), pdevobj->hPrinter, jobId, psModule().job);
-    }
-    auto fn = core<PFN_DrvStartDoc>(so, kStartDoc);
-    return fn ? fn(so, docName, jobId) : TRUE;
+    return guarded<BOOL>(FALSE, [&]() -> BOOL {
+        if (so && so->dhpdev) {
+            auto* pdevobj = reinterpret_cast<PDEVOBJ>(so->dhpdev);
+            onStartDoc(renderPorts(), pdevobj->hPrinter, jobId, psModule().job);
+        }
+        auto fn = core<PFN_DrvStartDoc>(so, kStartDoc);
+        return fn ? fn(so, docName, jobId) : TRUE;
+    });
 }
 
 BOOL APIENTRY HookEndDoc(SURFOBJ* so, FLONG flags) {
-    auto fn = core<PFN_DrvEndDoc>(so, kEndDoc);
-    return fn ? fn(so, flags) : TRUE;
+    return guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto fn = core<PFN_DrvEndDoc>(so, kEndDoc);
+        return fn ? fn(so, flags) : TRUE;
+    });
 }
 
 PIFIMETRICS APIENTRY HookQueryFont(DHPDEV dhpdev, ULONG_PTR file, ULONG face, ULONG_PTR* id) {
-    auto fn = core<PFN_DrvQueryFont>(dhpdev, kQueryFont);
-    return fn ? fn(dhpdev, file, face, id) : nullptr;
+    return guarded<PIFIMETRICS>(nullptr, [&]() -> PIFIMETRICS {
+        auto fn = core<PFN_DrvQueryFont>(dhpdev, kQueryFont);
+        return fn ? fn(dhpdev, file, face, id) : nullptr;
+    });
 }
 
 PVOID APIENTRY HookQueryFontTree(DHPDEV dhpdev, ULONG_PTR file, ULONG face, ULONG mode, ULONG_PTR* id) {
-    auto fn = core<PFN_DrvQueryFontTree>(dhpdev, kQueryFontTree);
-    return fn ? fn(dhpdev, file, face, mode, id) : nullptr;
+    return guarded<PVOID>(nullptr, [&]() -> PVOID {
+        auto fn = core<PFN_DrvQueryFontTree>(dhpdev, kQueryFontTree);
+        return fn ? fn(dhpdev, file, face, mode, id) : nullptr;
+    });
 }
 
 LONG APIENTRY HookQueryFontData(DHPDEV dhpdev, FONTOBJ* font, ULONG mode, HGLYPH glyph, GLYPHDATA* data, PVOID pv,
                                 ULONG size) {
-    auto fn = core<PFN_DrvQueryFontData>(dhpdev, kQueryFontData);
-    return fn ? fn(dhpdev, font, mode, glyph, data, pv, size) : FD_ERROR;
+    return guarded<LONG>(FD_ERROR, [&]() -> LONG {
+        auto fn = core<PFN_DrvQueryFontData>(dhpdev, kQueryFontData);
+        return fn ? fn(dhpdev, font, mode, glyph, data, pv, size) : FD_ERROR;
+    });
 }
 
 BOOL APIENTRY HookQueryAdvanceWidths(DHPDEV dhpdev, FONTOBJ* font, ULONG mode, HGLYPH* glyphs, PVOID widths,
                                      ULONG count) {
-    auto fn = core<PFN_DrvQueryAdvanceWidths>(dhpdev, kQueryAdvanceWidths);
-    return fn ? fn(dhpdev, font, mode, glyphs, widths, count) : FALSE;
+    return guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto fn = core<PFN_DrvQueryAdvanceWidths>(dhpdev, kQueryAdvanceWidths);
+        return fn ? fn(dhpdev, font, mode, glyphs, widths, count) : FALSE;
+    });
 }
 
 ULONG APIENTRY HookFontManagement(SURFOBJ* so, FONTOBJ* font, ULONG mode, ULONG inSize, PVOID in, ULONG outSize,
                                   PVOID out) {
-    auto fn = core<PFN_DrvFontManagement>(so, kFontManagement);
-    return fn ? fn(so, font, mode, inSize, in, outSize, out) : 0;
+    return guarded<ULONG>(0, [&]() -> ULONG {
+        auto fn = core<PFN_DrvFontManagement>(so, kFontManagement);
+        return fn ? fn(so, font, mode, inSize, in, outSize, out) : 0;
+    });
 }
 
 ULONG APIENTRY HookGetGlyphMode(DHPDEV dhpdev, FONTOBJ* font) {
-    auto fn = core<PFN_DrvGetGlyphMode>(dhpdev, kGetGlyphMode);
-    return fn ? fn(dhpdev, font) : FO_GLYPHBITS;
+    return guarded<ULONG>(FO_GLYPHBITS, [&]() -> ULONG {
+        auto fn = core<PFN_DrvGetGlyphMode>(dhpdev, kGetGlyphMode);
+        return fn ? fn(dhpdev, font) : FO_GLYPHBITS;
+    });
 }
 
 HANDLE APIENTRY HookIcmCreateColorTransform(DHPDEV dhpdev, LPLOGCOLORSPACEW space, PVOID src, ULONG srcSize,
                                             PVOID dst, ULONG dstSize, PVOID target, ULONG targetSize, DWORD reserved) {
-    auto fn = core<PFN_DrvIcmCreateColorTransform>(dhpdev, kIcmCreateColorTransform);
-    return fn ? fn(dhpdev, space, src, srcSize, dst, dstSize, target, targetSize, reserved) : nullptr;
+    return guarded<HANDLE>(nullptr, [&]() -> HANDLE {
+        auto fn = core<PFN_DrvIcmCreateColorTransform>(dhpdev, kIcmCreateColorTransform);
+        return fn ? fn(dhpdev, space, src, srcSize, dst, dstSize, target, targetSize, reserved) : nullptr;
+    });
 }
 
 BOOL APIENTRY HookIcmDeleteColorTransform(DHPDEV dhpdev, HANDLE transform) {
-    auto fn = core<PFN_DrvIcmDeleteColorTransform>(dhpdev, kIcmDeleteColorTransform);
-    return fn ? fn(dhpdev, transform) : FALSE;
+    return guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto fn = core<PFN_DrvIcmDeleteColorTransform>(dhpdev, kIcmDeleteColorTransform);
+        return fn ? fn(dhpdev, transform) : FALSE;
+    });
 }
 
 BOOL APIENTRY HookQueryDeviceSupport(SURFOBJ* so, XLATEOBJ* xlate, XFORMOBJ* xform, ULONG type, ULONG inSize,
                                      PVOID in, ULONG outSize, PVOID out) {
-    auto fn = core<PFN_DrvQueryDeviceSupport>(so, kQueryDeviceSupport);
-    return fn ? fn(so, xlate, xform, type, inSize, in, outSize, out) : FALSE;
+    return guarded<BOOL>(FALSE, [&]() -> BOOL {
+        auto fn = core<PFN_DrvQueryDeviceSupport>(so, kQueryDeviceSupport);
+        return fn ? fn(so, xlate, xform, type, inSize, in, outSize, out) : FALSE;
+    });
 }
 
 // Each hook must have exactly the DDI function's type: the core driver calls

@@ -1,5 +1,6 @@
 #include "ps/plugin/ps_module.h"
 
+#include "platform/win32/com_boundary.h"
 #include "platform/win32/com_factory.h"
 #include "platform/win32/oem_interfaces.h"
 #include "platform/win32/win32_ports.h"
@@ -22,16 +23,24 @@ const RenderPorts& renderPorts() {
 
 using wren::ps::psModule;
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) psModule().module = instance;
-    return TRUE;
+// The loader, the spooler and COM call these: no exception may leave them. A
+// module that cannot set itself up refuses to load.
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) noexcept {
+    return wren::win32::win32Guarded<BOOL>(FALSE, [&] {
+        if (reason == DLL_PROCESS_ATTACH) psModule().module = instance;
+        return TRUE;
+    });
 }
 
 extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {
-    return wren::win32::getClassObject(rclsid, CLSID_OEMRENDER, riid, ppv, &wren::ps::createRenderPlugin,
-                                       psModule().locks);
+    return wren::win32::comGuarded([&] {
+        return wren::win32::getClassObject(rclsid, CLSID_OEMRENDER, riid, ppv, &wren::ps::createRenderPlugin,
+                                           psModule().locks);
+    });
 }
 
 extern "C" HRESULT WINAPI DllCanUnloadNow() {
-    return (psModule().liveObjects == 0 && psModule().locks == 0) ? S_OK : S_FALSE;
+    return wren::win32::comGuarded([] {
+        return (psModule().liveObjects == 0 && psModule().locks == 0) ? S_OK : S_FALSE;
+    });
 }

@@ -1,8 +1,10 @@
 #include "ps/plugin/render_plugin.h"
 
+#include <memory>
 #include <new>
 
 #include "common/settings/render_devmode.h"
+#include "platform/win32/com_boundary.h"
 #include "platform/win32/devmode_bridge.h"
 #include "platform/win32/win32_ports.h"
 #include "ps/job/command_dispatch.h"
@@ -55,16 +57,21 @@ RenderPlugin::RenderPlugin() { ++psModule().liveObjects; }
 RenderPlugin::~RenderPlugin() { --psModule().liveObjects; }
 
 HRESULT RenderPlugin::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPrintOemPS2) || IsEqualIID(riid, IID_IPrintOemPS)) {
-        *ppv = static_cast<IPrintOemPS2*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
+    return win32::comGuarded([&]() -> HRESULT {
+        if (!ppv) return E_POINTER;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPrintOemPS2) ||
+            IsEqualIID(riid, IID_IPrintOemPS)) {
+            *ppv = static_cast<IPrintOemPS2*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    });
 }
 
+// Counting and deleting cannot throw; every other method runs its body in a
+// guard, so that no exception reaches the core driver.
 ULONG RenderPlugin::AddRef() { return static_cast<ULONG>(++refs_); }
 
 ULONG RenderPlugin::Release() {
@@ -77,102 +84,126 @@ ULONG RenderPlugin::Release() {
 }
 
 HRESULT RenderPlugin::GetInfo(DWORD mode, PVOID buffer, DWORD size, PDWORD needed) {
-    if (!needed) return failWith(ERROR_INVALID_PARAMETER);
-    switch (mode) {
-    case OEMGI_GETSIGNATURE:
-    case OEMGI_GETVERSION:
-        *needed = sizeof(DWORD);
-        if (!buffer || size < sizeof(DWORD)) return failWith(ERROR_INSUFFICIENT_BUFFER);
-        *static_cast<DWORD*>(buffer) = mode == OEMGI_GETSIGNATURE ? kRecordSignature : kRecordVersion;
-        return S_OK;
-    case OEMGI_GETPUBLISHERINFO:
-        *needed = sizeof(PUBLISHERINFO);
-        return E_FAIL;
-    default:
-        return failWith(ERROR_INVALID_PARAMETER);
-    }
+    return win32::comGuarded([&]() -> HRESULT {
+        if (!needed) return failWith(ERROR_INVALID_PARAMETER);
+        switch (mode) {
+        case OEMGI_GETSIGNATURE:
+        case OEMGI_GETVERSION:
+            *needed = sizeof(DWORD);
+            if (!buffer || size < sizeof(DWORD)) return failWith(ERROR_INSUFFICIENT_BUFFER);
+            *static_cast<DWORD*>(buffer) = mode == OEMGI_GETSIGNATURE ? kRecordSignature : kRecordVersion;
+            return S_OK;
+        case OEMGI_GETPUBLISHERINFO:
+            *needed = sizeof(PUBLISHERINFO);
+            return E_FAIL;
+        default:
+            return failWith(ERROR_INVALID_PARAMETER);
+        }
+    });
 }
 
 HRESULT RenderPlugin::DevMode(DWORD mode, POEMDMPARAM param) {
-    const Spooler& spooler = win32::ports().spooler;
-    if (!param) return win32::devModeResult(renderDevMode(mode, nullptr, spooler));
-    DevModeRequest request = win32::devModeRequest(*param);
-    return win32::devModeResult(renderDevMode(mode, &request, spooler));
+    return win32::comGuarded([&]() -> HRESULT {
+        const Spooler& spooler = win32::ports().spooler;
+        if (!param) return win32::devModeResult(renderDevMode(mode, nullptr, spooler));
+        DevModeRequest request = win32::devModeRequest(*param);
+        return win32::devModeResult(renderDevMode(mode, &request, spooler));
+    });
 }
 
 HRESULT RenderPlugin::EnableDriver(DWORD, DWORD size, PDRVENABLEDATA ded) {
-    if (ded && size >= sizeof(DRVENABLEDATA)) {
-        ded->iDriverVersion = PRINTER_OEMINTF_VERSION;
-        ded->c = kHookCount;
-        ded->pdrvfn = const_cast<DRVFN*>(hookTable());
-    }
-    return S_OK;
+    return win32::comGuarded([&]() -> HRESULT {
+        if (ded && size >= sizeof(DRVENABLEDATA)) {
+            ded->iDriverVersion = PRINTER_OEMINTF_VERSION;
+            ded->c = kHookCount;
+            ded->pdrvfn = const_cast<DRVFN*>(hookTable());
+        }
+        return S_OK;
+    });
 }
 
 HRESULT RenderPlugin::DisableDriver() {
-    if (helper_) helper_->Release();
-    helper_ = nullptr;
-    return S_OK;
+    return win32::comGuarded([&]() -> HRESULT {
+        if (helper_) helper_->Release();
+        helper_ = nullptr;
+        return S_OK;
+    });
 }
 
 HRESULT RenderPlugin::EnablePDEV(PDEVOBJ pdevobj, PWSTR, ULONG, HSURF*, ULONG gdiInfoSize, GDIINFO* gdiInfo, ULONG,
                                  DEVINFO*, DRVENABLEDATA* ded, PDEVOEM* devOem) {
-    auto* pdev = new (std::nothrow) RenderPdev;
-    if (!pdev) {
+    return win32::comGuarded([&]() -> HRESULT {
+        // Owned until handed over: a failure on the way, or a caller with
+        // nowhere to keep it, leaves nothing behind.
         if (devOem) *devOem = nullptr;
-        return failWith(ERROR_NOT_ENOUGH_MEMORY);
-    }
-    bindCoreFunctions(*pdev, ded);
-    if (usable(pdevobj) && gdiInfo && gdiInfoSize >= sizeof(GDIINFO))
-        applyFitToPaper(*asRecord(pdevobj->pOEMDM), *win32::publicDevmode(pdevobj->pPublicDM), *gdiInfo);
-    if (devOem) *devOem = pdev;
-    return S_OK;
+        std::unique_ptr<RenderPdev> pdev(new (std::nothrow) RenderPdev);
+        if (!pdev) return failWith(ERROR_NOT_ENOUGH_MEMORY);
+        bindCoreFunctions(*pdev, ded);
+        if (usable(pdevobj) && gdiInfo && gdiInfoSize >= sizeof(GDIINFO))
+            applyFitToPaper(*asRecord(pdevobj->pOEMDM), *win32::publicDevmode(pdevobj->pPublicDM), *gdiInfo);
+        if (devOem) *devOem = pdev.release();
+        return S_OK;
+    });
 }
 
 HRESULT RenderPlugin::DisablePDEV(PDEVOBJ pdevobj) {
-    if (pdevobj) {
-        delete static_cast<RenderPdev*>(pdevobj->pdevOEM);
-        pdevobj->pdevOEM = nullptr;
-    }
-    return S_OK;
+    return win32::comGuarded([&]() -> HRESULT {
+        if (pdevobj) {
+            delete static_cast<RenderPdev*>(pdevobj->pdevOEM);
+            pdevobj->pdevOEM = nullptr;
+        }
+        return S_OK;
+    });
 }
 
+// Methods that only answer a constant have nothing to guard.
 HRESULT RenderPlugin::ResetPDEV(PDEVOBJ, PDEVOBJ) { return S_OK; }
 
 HRESULT RenderPlugin::PublishDriverInterface(IUnknown* unknown) {
-    if (helper_) return S_OK;
-    if (!unknown) return E_FAIL;
-    void* helper = nullptr;
-    if (FAILED(unknown->QueryInterface(IID_IPrintOemDriverPS, &helper)) || !helper) return E_FAIL;
-    helper_ = static_cast<IPrintOemDriverPS*>(helper);
-    return S_OK;
+    return win32::comGuarded([&]() -> HRESULT {
+        if (helper_) return S_OK;
+        if (!unknown) return E_FAIL;
+        void* helper = nullptr;
+        if (FAILED(unknown->QueryInterface(IID_IPrintOemDriverPS, &helper)) || !helper) return E_FAIL;
+        helper_ = static_cast<IPrintOemDriverPS*>(helper);
+        return S_OK;
+    });
 }
 
 HRESULT RenderPlugin::Command(PDEVOBJ pdevobj, DWORD index, PVOID, DWORD, DWORD* result) {
-    bool ok = false;
-    if (usable(pdevobj)) {
-        DeviceCall call(pdevobj, helper_);
-        InjectionExtras extras;
-        ok = runInjection(call.ctx, index, extras);
-    } else {
-        SetLastError(ERROR_INVALID_PARAMETER);
-    }
-    if (ok) {
-        if (result) *result = ERROR_SUCCESS;
-        return S_OK;
-    }
-    if (result) *result = GetLastError();
-    return S_FALSE;
+    return win32::comGuarded([&]() -> HRESULT {
+        bool ok = false;
+        if (usable(pdevobj)) {
+            DeviceCall call(pdevobj, helper_);
+            InjectionExtras extras;
+            // A failed injection is a write that came up short; the error
+            // it reports is the core driver's, or a write fault when the
+            // core driver set none.
+            SetLastError(ERROR_SUCCESS);
+            ok = runInjection(call.ctx, index, extras);
+            if (!ok && GetLastError() == ERROR_SUCCESS) SetLastError(ERROR_WRITE_FAULT);
+        } else {
+            SetLastError(ERROR_INVALID_PARAMETER);
+        }
+        if (ok) {
+            if (result) *result = ERROR_SUCCESS;
+            return S_OK;
+        }
+        if (result) *result = GetLastError();
+        return S_FALSE;
+    });
 }
 
 HRESULT RenderPlugin::WritePrinter(PDEVOBJ pdevobj, PVOID buffer, DWORD size, PDWORD written) {
-    if (!pdevobj) return S_OK;  // the core driver's probe: we take the stream
-    DeviceCall call(pdevobj, helper_);
-    std::uint32_t count = 0;
-    BlockResult sent = writeBlock(call.ctx, buffer, size, &count);
-    // A dropped block of a cancelled job leaves the caller's count alone.
-    if (sent != BlockResult::Dropped && written) *written = count;
-    return sent == BlockResult::SpoolerFailed ? E_FAIL : S_OK;
+    return win32::comGuarded([&]() -> HRESULT {
+        if (!pdevobj) return S_OK;  // the core driver's probe: we take the stream
+        DeviceCall call(pdevobj, helper_);
+        std::uint32_t count = 0;
+        BlockResult sent = writeBlock(call.ctx, buffer, size, &count);
+        // A dropped block of a cancelled job leaves the caller's count alone.
+        if (sent != BlockResult::Dropped && written) *written = count;
+        return sent == BlockResult::SpoolerFailed ? E_FAIL : S_OK;
+    });
 }
 
 HRESULT RenderPlugin::GetPDEVAdjustment(PDEVOBJ, DWORD, PVOID, DWORD, BOOL*) { return E_NOTIMPL; }

@@ -1,5 +1,6 @@
 // DocumentPropertySheets and DevicePropertySheets: the pages the UI plug-in
 // adds to the core driver's sheets.
+#include "platform/win32/com_boundary.h"
 #include "ui/plugin/ui_module.h"
 #include "ui/plugin/ui_plugin.h"
 #include "ui/resources/resource_ids.h"
@@ -42,22 +43,24 @@ PROPSHEETPAGEW pageFromTemplate(int templateId, DLGPROC procedure, DocumentSheet
 }  // namespace
 
 HRESULT UiPlugin::DocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM lparam) {
-    checkOsVersion();
-    if (!info || info->Version != kSheetInfoVersion) return invalidParameter();
-    switch (info->Reason) {
-    case PROPSHEETUI_REASON_INIT:
-        addDocumentPages(info);
-        info->Result = 1;
-        return 1;
-    case PROPSHEETUI_REASON_SET_RESULT: {
-        auto* result = reinterpret_cast<PSETRESULT_INFO>(lparam);
-        info->Result = result ? result->Result : 0;
-        return static_cast<HRESULT>(info->Result);
-    }
-    default:
-        info->Result = 1;
-        return 1;
-    }
+    return win32::comGuarded([&]() -> HRESULT {
+        checkOsVersion();
+        if (!info || info->Version != kSheetInfoVersion) return invalidParameter();
+        switch (info->Reason) {
+        case PROPSHEETUI_REASON_INIT:
+            addDocumentPages(info);
+            info->Result = 1;
+            return 1;
+        case PROPSHEETUI_REASON_SET_RESULT: {
+            auto* result = reinterpret_cast<PSETRESULT_INFO>(lparam);
+            info->Result = result ? result->Result : 0;
+            return static_cast<HRESULT>(info->Result);
+        }
+        default:
+            info->Result = 1;
+            return 1;
+        }
+    });
 }
 
 void UiPlugin::addDocumentPages(PPROPSHEETUI_INFO info) {
@@ -75,35 +78,37 @@ void UiPlugin::addDocumentPages(PPROPSHEETUI_INFO info) {
 }
 
 HRESULT UiPlugin::DevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM lparam) {
-    checkOsVersion();
-    if (!info || info->Version != kSheetInfoVersion) return invalidParameter();
-    switch (info->Reason) {
-    case PROPSHEETUI_REASON_INIT:
-        if (DeviceSheet* sheet = deviceSheets_.current()) {
-            sheet->sheet = info->hComPropSheet;
-            sheet->sheetFunction = info->pfnComPropSheet;
-            sheet->psParam = reinterpret_cast<POEMUIPSPARAM>(info->lParamInit);
+    return win32::comGuarded([&]() -> HRESULT {
+        checkOsVersion();
+        if (!info || info->Version != kSheetInfoVersion) return invalidParameter();
+        switch (info->Reason) {
+        case PROPSHEETUI_REASON_INIT:
+            if (DeviceSheet* sheet = deviceSheets_.current()) {
+                sheet->sheet = info->hComPropSheet;
+                sheet->sheetFunction = info->pfnComPropSheet;
+                sheet->psParam = reinterpret_cast<POEMUIPSPARAM>(info->lParamInit);
+            }
+            info->Result = 1;
+            break;
+        case PROPSHEETUI_REASON_GET_INFO_HEADER:
+            if (auto* header = reinterpret_cast<PPROPSHEETUI_INFO_HEADER>(lparam))
+                header->pTitle = const_cast<LPTSTR>(kDeviceHeaderTitle);
+            info->Result = 1;
+            break;
+        case PROPSHEETUI_REASON_SET_RESULT: {
+            auto* result = reinterpret_cast<PSETRESULT_INFO>(lparam);
+            info->Result = result ? result->Result : 0;
+            break;
         }
-        info->Result = 1;
-        break;
-    case PROPSHEETUI_REASON_GET_INFO_HEADER:
-        if (auto* header = reinterpret_cast<PPROPSHEETUI_INFO_HEADER>(lparam))
-            header->pTitle = const_cast<LPTSTR>(kDeviceHeaderTitle);
-        info->Result = 1;
-        break;
-    case PROPSHEETUI_REASON_SET_RESULT: {
-        auto* result = reinterpret_cast<PSETRESULT_INFO>(lparam);
-        info->Result = result ? result->Result : 0;
-        break;
-    }
-    case PROPSHEETUI_REASON_GET_ICON:
-        info->Result = 0;
-        break;
-    default:
-        info->Result = 1;
-        break;
-    }
-    return S_OK;
+        case PROPSHEETUI_REASON_GET_ICON:
+            info->Result = 0;
+            break;
+        default:
+            info->Result = 1;
+            break;
+        }
+        return S_OK;
+    });
 }
 
 }  // namespace wren::ui

@@ -4,6 +4,7 @@
 
 #include "common/config/driver_config.h"
 #include "common/settings/private_record.h"
+#include "platform/win32/com_boundary.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_ports.h"
 #include "ui/features/feature_mapping.h"
@@ -46,39 +47,43 @@ bool locatePluginFiles(POEMCUIPPARAM param) {
 }
 
 // The document tree's callback: the core driver's page was applied,
-// activated or left.
-LONG APIENTRY documentCallback(PCPSUICBPARAM callback, POEMCUIPPARAM param) {
-    if (!callback || !param) return CPSUICB_ACTION_NONE;
-    auto* plugin = static_cast<UiPlugin*>(param->pOEMUserData);
-    DocumentSheet* sheet = plugin ? plugin->documentSheet() : nullptr;
-    auto* record = static_cast<PrivateRecord*>(param->pOEMDM);
-    switch (callback->Reason) {
-    case CPSUICB_REASON_APPLYNOW:
-        if (sheet && record) {
-            const std::int32_t special = sheet->context[Feature::ZESpecialColorControl].sel;
-            record->noSpecialColorSpace = (special == 0 || special == 4) ? 1 : 0;
-            if (sheet->context.has(Feature::Nup))
-                record->nupCode = static_cast<std::uint8_t>(sheet->tree->sel(sheet->context[Feature::Nup].index));
-            if (sheet->context.has(Feature::Orientation))
-                record->orientation =
-                    static_cast<std::uint8_t>(sheet->tree->sel(sheet->context[Feature::Orientation].index));
+// activated or left. The core driver calls it through C: an exception asks
+// for no action.
+LONG APIENTRY documentCallback(PCPSUICBPARAM callback, POEMCUIPPARAM param) noexcept {
+    return win32::win32Guarded<LONG>(CPSUICB_ACTION_NONE, [&]() -> LONG {
+        if (!callback || !param) return CPSUICB_ACTION_NONE;
+        auto* plugin = static_cast<UiPlugin*>(param->pOEMUserData);
+        DocumentSheet* sheet = plugin ? plugin->documentSheet() : nullptr;
+        auto* record = static_cast<PrivateRecord*>(param->pOEMDM);
+        switch (callback->Reason) {
+        case CPSUICB_REASON_APPLYNOW:
+            if (sheet && record) {
+                const std::int32_t special = sheet->context[Feature::ZESpecialColorControl].sel;
+                record->noSpecialColorSpace = (special == 0 || special == 4) ? 1 : 0;
+                if (sheet->context.has(Feature::Nup))
+                    record->nupCode =
+                        static_cast<std::uint8_t>(sheet->tree->sel(sheet->context[Feature::Nup].index));
+                if (sheet->context.has(Feature::Orientation))
+                    record->orientation =
+                        static_cast<std::uint8_t>(sheet->tree->sel(sheet->context[Feature::Orientation].index));
+            }
+            [[fallthrough]];
+        case CPSUICB_REASON_KILLACTIVE:
+            if (record && param->pOEMOptItems && param->cOEMOptItems > 0)
+                record->oemItemValue = static_cast<std::uint32_t>(param->pOEMOptItems[0].Sel);
+            break;
+        case CPSUICB_REASON_SETACTIVE:
+            uiModule().state.coreVisited = true;
+            break;
+        default:
+            break;
         }
-        [[fallthrough]];
-    case CPSUICB_REASON_KILLACTIVE:
-        if (record && param->pOEMOptItems && param->cOEMOptItems > 0)
-            record->oemItemValue = static_cast<std::uint32_t>(param->pOEMOptItems[0].Sel);
-        break;
-    case CPSUICB_REASON_SETACTIVE:
-        uiModule().state.coreVisited = true;
-        break;
-    default:
-        break;
-    }
-    return CPSUICB_ACTION_NONE;
+        return CPSUICB_ACTION_NONE;
+    });
 }
 
 // The printer tree's own item waits for installed-option discovery.
-LONG APIENTRY deviceCallback(PCPSUICBPARAM, POEMCUIPPARAM) { return CPSUICB_ACTION_NONE; }
+LONG APIENTRY deviceCallback(PCPSUICBPARAM, POEMCUIPPARAM) noexcept { return CPSUICB_ACTION_NONE; }
 
 void clearItems(POEMCUIPPARAM param) {
     for (DWORD i = 0; i < param->cOEMOptItems; ++i) {
@@ -90,10 +95,12 @@ void clearItems(POEMCUIPPARAM param) {
 }  // namespace
 
 HRESULT UiPlugin::CommonUIProp(DWORD mode, POEMCUIPPARAM param) {
-    if ((mode != OEMCUIP_DOCPROP && mode != OEMCUIP_PRNPROP) || !param) return invalidParameter();
-    checkOsVersion();  // the help file depends on it
-    if (!locatePluginFiles(param)) return E_FAIL;
-    return mode == OEMCUIP_DOCPROP ? buildDocumentTree(param) : buildPrinterTree(param);
+    return win32::comGuarded([&]() -> HRESULT {
+        if ((mode != OEMCUIP_DOCPROP && mode != OEMCUIP_PRNPROP) || !param) return invalidParameter();
+        checkOsVersion();  // the help file depends on it
+        if (!locatePluginFiles(param)) return E_FAIL;
+        return mode == OEMCUIP_DOCPROP ? buildDocumentTree(param) : buildPrinterTree(param);
+    });
 }
 
 HRESULT UiPlugin::buildDocumentTree(POEMCUIPPARAM param) {

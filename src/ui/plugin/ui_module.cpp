@@ -1,5 +1,6 @@
 #include "ui/plugin/ui_module.h"
 
+#include "platform/win32/com_boundary.h"
 #include "platform/win32/com_factory.h"
 #include "platform/win32/oem_interfaces.h"
 #include "ui/plugin/ui_plugin.h"
@@ -26,25 +27,34 @@ void checkOsVersion() {
 
 using wren::ui::uiModule;
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
-    if (reason == DLL_PROCESS_ATTACH) {
-        uiModule().module = instance;
-        uiModule().supportLibrary = nullptr;
-    } else if (reason == DLL_PROCESS_DETACH) {
-        // When the process is ending, other libraries may already be gone.
-        if (uiModule().supportLibrary && !reserved) FreeLibrary(uiModule().supportLibrary);
-        uiModule().supportLibrary = nullptr;
-    }
-    return TRUE;
+// The loader, the spooler, COM and the installer call these: no exception
+// may leave them.
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) noexcept {
+    return wren::win32::win32Guarded<BOOL>(FALSE, [&] {
+        if (reason == DLL_PROCESS_ATTACH) {
+            uiModule().module = instance;
+            uiModule().supportLibrary = nullptr;
+        } else if (reason == DLL_PROCESS_DETACH) {
+            // When the process is ending, other libraries may already be gone.
+            if (uiModule().supportLibrary && !reserved) FreeLibrary(uiModule().supportLibrary);
+            uiModule().supportLibrary = nullptr;
+        }
+        return TRUE;
+    });
 }
 
 extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {
-    return wren::win32::getClassObject(rclsid, CLSID_OEMUI, riid, ppv, &wren::ui::createUiPlugin, uiModule().locks);
+    return wren::win32::comGuarded([&] {
+        return wren::win32::getClassObject(rclsid, CLSID_OEMUI, riid, ppv, &wren::ui::createUiPlugin,
+                                           uiModule().locks);
+    });
 }
 
-extern "C" HRESULT WINAPI DllCanUnloadNow() { return uiModule().locks != 0 ? S_FALSE : S_OK; }
+extern "C" HRESULT WINAPI DllCanUnloadNow() {
+    return wren::win32::comGuarded([] { return uiModule().locks != 0 ? S_FALSE : S_OK; });
+}
 
 // Installer exports. Discovering installed options is not part of this
-// build: both report that they did nothing.
-extern "C" DWORD WINAPI NotifyDrvInstToPrinter(HANDLE, const char*) { return 0; }
-extern "C" DWORD WINAPI ConfigDeviceOptionExp(HANDLE) { return 0; }
+// build: both report that they did nothing, which cannot throw.
+extern "C" DWORD WINAPI NotifyDrvInstToPrinter(HANDLE, const char*) noexcept { return 0; }
+extern "C" DWORD WINAPI ConfigDeviceOptionExp(HANDLE) noexcept { return 0; }

@@ -5,6 +5,7 @@
 
 #include "common/settings/private_record.h"
 #include "common/settings/ui_devmode.h"
+#include "platform/win32/com_boundary.h"
 #include "platform/win32/devmode_bridge.h"
 #include "platform/win32/win32_ports.h"
 #include "ui/plugin/ui_module.h"
@@ -25,16 +26,21 @@ HRESULT failWith(DWORD error) {
 IUnknown* createUiPlugin() { return static_cast<IPrintOemUI2*>(new (std::nothrow) UiPlugin()); }
 
 HRESULT UiPlugin::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPrintOemUI) || IsEqualIID(riid, IID_IPrintOemUI2)) {
-        *ppv = static_cast<IPrintOemUI2*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
+    return win32::comGuarded([&]() -> HRESULT {
+        if (!ppv) return E_POINTER;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPrintOemUI) || IsEqualIID(riid, IID_IPrintOemUI2)) {
+            *ppv = static_cast<IPrintOemUI2*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    });
 }
 
+// Counting and deleting cannot throw, and methods that only answer a
+// constant have nothing to guard; every other method runs its body in a
+// guard, so that no exception reaches the core driver or the application.
 ULONG UiPlugin::AddRef() { return static_cast<ULONG>(++refs_); }
 
 ULONG UiPlugin::Release() {
@@ -49,42 +55,48 @@ ULONG UiPlugin::Release() {
 }
 
 HRESULT UiPlugin::GetInfo(DWORD mode, PVOID buffer, DWORD size, PDWORD needed) {
-    if (!needed || (mode != OEMGI_GETSIGNATURE && mode != OEMGI_GETVERSION && mode != OEMGI_GETPUBLISHERINFO))
-        return failWith(ERROR_INVALID_PARAMETER);
-    *needed = sizeof(DWORD);
-    if (!buffer || size < sizeof(DWORD)) return failWith(ERROR_INSUFFICIENT_BUFFER);
-    switch (mode) {
-    case OEMGI_GETSIGNATURE:
-        *static_cast<DWORD*>(buffer) = kRecordSignature;
-        return S_OK;
-    case OEMGI_GETVERSION:
-        *static_cast<DWORD*>(buffer) = kRecordVersion;
-        return S_OK;
-    default:  // OEMGI_GETPUBLISHERINFO: the UI plug-in publishes nothing
-        *needed = 0;
-        return failWith(ERROR_NOT_SUPPORTED);
-    }
+    return win32::comGuarded([&]() -> HRESULT {
+        if (!needed || (mode != OEMGI_GETSIGNATURE && mode != OEMGI_GETVERSION && mode != OEMGI_GETPUBLISHERINFO))
+            return failWith(ERROR_INVALID_PARAMETER);
+        *needed = sizeof(DWORD);
+        if (!buffer || size < sizeof(DWORD)) return failWith(ERROR_INSUFFICIENT_BUFFER);
+        switch (mode) {
+        case OEMGI_GETSIGNATURE:
+            *static_cast<DWORD*>(buffer) = kRecordSignature;
+            return S_OK;
+        case OEMGI_GETVERSION:
+            *static_cast<DWORD*>(buffer) = kRecordVersion;
+            return S_OK;
+        default:  // OEMGI_GETPUBLISHERINFO: the UI plug-in publishes nothing
+            *needed = 0;
+            return failWith(ERROR_NOT_SUPPORTED);
+        }
+    });
 }
 
 HRESULT UiPlugin::DevMode(DWORD mode, POEMDMPARAM param) {
-    checkOsVersion();
-    win32::Win32Ports& p = win32::ports();
-    SettingsEnvironment env{p.spooler, p.profile, p.loader, p.codePage, uiModule().capabilityFilePath};
-    if (!param) return win32::devModeResult(uiDevMode(mode, nullptr, env));
-    DevModeRequest request = win32::devModeRequest(*param);
-    return win32::devModeResult(uiDevMode(mode, &request, env));
+    return win32::comGuarded([&]() -> HRESULT {
+        checkOsVersion();
+        win32::Win32Ports& p = win32::ports();
+        SettingsEnvironment env{p.spooler, p.profile, p.loader, p.codePage, uiModule().capabilityFilePath};
+        if (!param) return win32::devModeResult(uiDevMode(mode, nullptr, env));
+        DevModeRequest request = win32::devModeRequest(*param);
+        return win32::devModeResult(uiDevMode(mode, &request, env));
+    });
 }
 
 HRESULT UiPlugin::PublishDriverInterface(IUnknown* unknown) {
-    if (driverUi_) return S_OK;
-    if (!unknown) return E_FAIL;
-    void* helper = nullptr;
-    if (FAILED(unknown->QueryInterface(IID_IPrintOemDriverUI, &helper)) || !helper) {
-        driverUi_ = nullptr;
-        return E_FAIL;
-    }
-    driverUi_ = static_cast<IPrintOemDriverUI*>(helper);
-    return S_OK;
+    return win32::comGuarded([&]() -> HRESULT {
+        if (driverUi_) return S_OK;
+        if (!unknown) return E_FAIL;
+        void* helper = nullptr;
+        if (FAILED(unknown->QueryInterface(IID_IPrintOemDriverUI, &helper)) || !helper) {
+            driverUi_ = nullptr;
+            return E_FAIL;
+        }
+        driverUi_ = static_cast<IPrintOemDriverUI*>(helper);
+        return S_OK;
+    });
 }
 
 
@@ -95,26 +107,30 @@ HRESULT UiPlugin::DeviceCapabilities(POEMUIOBJ, HANDLE, PWSTR, WORD, PVOID, PDEV
 HRESULT UiPlugin::UpgradePrinter(DWORD, PBYTE) { return E_NOTIMPL; }
 
 HRESULT UiPlugin::PrinterEvent(PWSTR, INT event, DWORD, LPARAM) {
-    // Printer initialisation belongs to installed-option discovery, which
-    // this build leaves to the core driver.
-    if (event == PRINTER_EVENT_INITIALIZE) return E_NOTIMPL;
-    return S_OK;
+    return win32::comGuarded([&]() -> HRESULT {
+        // Printer initialisation belongs to installed-option discovery, which
+        // this build leaves to the core driver.
+        if (event == PRINTER_EVENT_INITIALIZE) return E_NOTIMPL;
+        return S_OK;
+    });
 }
 
 HRESULT UiPlugin::DriverEvent(DWORD, DWORD, LPBYTE, LPARAM) { return E_NOTIMPL; }
 
 HRESULT UiPlugin::QueryColorProfile(HANDLE, POEMUIOBJ, PDEVMODEW, PVOID, ULONG queryMode, VOID* data, ULONG* size,
                                     FLONG* flags) {
-    if (queryMode != QCP_DEVICEPROFILE) return E_FAIL;
-    if (!size) return failWith(ERROR_INVALID_PARAMETER);
-    const ULONG offered = *size;
-    *size = kColorProfileBytes;
-    if (!data || offered < kColorProfileBytes) return failWith(ERROR_INSUFFICIENT_BUFFER);
-    const std::size_t units = offered / sizeof(wchar_t);
-    wcsncpy(static_cast<wchar_t*>(data), kColorProfileName, units);
-    static_cast<wchar_t*>(data)[units - 1] = L'\0';
-    if (flags) *flags = QCP_PROFILEDISK;
-    return S_OK;
+    return win32::comGuarded([&]() -> HRESULT {
+        if (queryMode != QCP_DEVICEPROFILE) return E_FAIL;
+        if (!size) return failWith(ERROR_INVALID_PARAMETER);
+        const ULONG offered = *size;
+        *size = kColorProfileBytes;
+        if (!data || offered < kColorProfileBytes) return failWith(ERROR_INSUFFICIENT_BUFFER);
+        const std::size_t units = offered / sizeof(wchar_t);
+        wcsncpy(static_cast<wchar_t*>(data), kColorProfileName, units);
+        static_cast<wchar_t*>(data)[units - 1] = L'\0';
+        if (flags) *flags = QCP_PROFILEDISK;
+        return S_OK;
+    });
 }
 
 HRESULT UiPlugin::FontInstallerDlgProc(HWND, UINT, WPARAM, LPARAM) { return E_NOTIMPL; }
@@ -122,34 +138,38 @@ HRESULT UiPlugin::UpdateExternalFonts(HANDLE, HANDLE, PWSTR) { return E_NOTIMPL;
 HRESULT UiPlugin::QueryJobAttributes(HANDLE, PDEVMODEW, DWORD, LPBYTE) { return E_NOTIMPL; }
 
 HRESULT UiPlugin::HideStandardUI(DWORD mode) {
-    // The standard pages always stay; the request is remembered for the pages.
-    if (mode == OEMCUIP_DOCPROP || mode == OEMCUIP_PRNPROP) standardUiAsked_ = true;
-    return E_NOTIMPL;
+    return win32::comGuarded([&]() -> HRESULT {
+        // The standard pages always stay; the request is remembered for the pages.
+        if (mode == OEMCUIP_DOCPROP || mode == OEMCUIP_PRNPROP) standardUiAsked_ = true;
+        return E_NOTIMPL;
+    });
 }
 
 HRESULT UiPlugin::DocumentEvent(HANDLE, HDC, INT escape, ULONG, PVOID, ULONG outSize, PVOID out, PINT result) {
-    // The spooler may mark an event with flags in the high word.
-    switch (LOWORD(escape)) {
-    case DOCUMENTEVENT_CREATEDCPRE:
-        if (result) *result = DOCUMENTEVENT_SUCCESS;
-        break;
-    case DOCUMENTEVENT_QUERYFILTER:
-        if (auto* filter = static_cast<DOCEVENT_FILTER*>(out); filter && outSize >= sizeof(DOCEVENT_FILTER)) {
-            if (filter->cElementsAllocated >= 1) {
-                filter->aDocEventCall[0] = DOCUMENTEVENT_STARTDOCPOST;
-                filter->cElementsReturned = 1;
-            } else {
-                filter->cElementsNeeded = 1;
+    return win32::comGuarded([&]() -> HRESULT {
+        // The spooler may mark an event with flags in the high word.
+        switch (LOWORD(escape)) {
+        case DOCUMENTEVENT_CREATEDCPRE:
+            if (result) *result = DOCUMENTEVENT_SUCCESS;
+            break;
+        case DOCUMENTEVENT_QUERYFILTER:
+            if (auto* filter = static_cast<DOCEVENT_FILTER*>(out); filter && outSize >= sizeof(DOCEVENT_FILTER)) {
+                if (filter->cElementsAllocated >= 1) {
+                    filter->aDocEventCall[0] = DOCUMENTEVENT_STARTDOCPOST;
+                    filter->cElementsReturned = 1;
+                } else {
+                    filter->cElementsNeeded = 1;
+                }
             }
+            if (result) *result = DOCUMENTEVENT_SUCCESS;
+            break;
+        default:
+            // The start of a document hands the application's name to the
+            // rendering side; that channel is not part of this build.
+            break;
         }
-        if (result) *result = DOCUMENTEVENT_SUCCESS;
-        break;
-    default:
-        // The start of a document hands the application's name to the
-        // rendering side; that channel is not part of this build.
-        break;
-    }
-    return S_OK;
+        return S_OK;
+    });
 }
 
 }  // namespace wren::ui

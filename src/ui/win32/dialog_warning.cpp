@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/win32/com_boundary.h"
 #include "ui/dialogs/warning_dialog.h"
 #include "ui/plugin/ui_module.h"
 #include "ui/resources/resource_ids.h"
@@ -18,7 +19,7 @@ struct WarningWindow {
     std::optional<WarningDialog> controller;
 };
 
-INT_PTR CALLBACK warningProcedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     auto* self = reinterpret_cast<WarningWindow*>(GetWindowLongPtrW(dialog, DWLP_USER));
     switch (message) {
     case WM_INITDIALOG: {
@@ -43,6 +44,26 @@ INT_PTR CALLBACK warningProcedure(HWND dialog, UINT message, WPARAM wparam, LPAR
     default:
         return FALSE;
     }
+}
+
+// A warning whose set-up threw drops its half-made controller and closes as
+// one that could not be made (-1): it counts as not seen.
+void abandon(HWND dialog) noexcept {
+    if (auto* self = reinterpret_cast<WarningWindow*>(GetWindowLongPtrW(dialog, DWLP_USER))) {
+        self->controller.reset();
+        self->view.reset();
+    }
+    EndDialog(dialog, -1);
+}
+
+// user32 calls this through C: an exception must not unwind into it. A
+// message that threw counts as not handled.
+INT_PTR CALLBACK warningProcedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
+    return win32::win32Guarded<INT_PTR>(
+        FALSE, [&] { return handleMessage(dialog, message, wparam, lparam); },
+        [&]() noexcept {
+            if (message == WM_INITDIALOG) abandon(dialog);
+        });
 }
 
 }  // namespace

@@ -27,8 +27,13 @@ public:
         if (!heap) return nullptr;
         void* block = HeapAlloc(heap, HEAP_ZERO_MEMORY, sizeof(T));
         if (!block) return nullptr;
+        try {
+            object_ = new (block) T(std::forward<Args>(args)...);
+        } catch (...) {
+            HeapFree(heap, 0, block);  // the caller's guard reports the failure
+            throw;
+        }
         heap_ = heap;
-        object_ = new (block) T(std::forward<Args>(args)...);
         return object_;
     }
     void reset() {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include "platform/win32/com_boundary.h"
 #include "ui/plugin/ui_module.h"
 #include "ui/resources/resource_ids.h"
 #include "ui/win32/drawing.h"
@@ -58,9 +59,7 @@ HCURSOR linkCursor() {
     return hand ? hand : LoadCursorW(nullptr, IDC_ARROW);
 }
 
-}  // namespace
-
-INT_PTR CALLBACK JobOptionsDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     PageShell* shell = shellOf(dialog);
     switch (message) {
     case WM_INITDIALOG: {
@@ -122,6 +121,24 @@ INT_PTR CALLBACK JobOptionsDialogProc(HWND dialog, UINT message, WPARAM wparam, 
     default:
         return FALSE;
     }
+}
+
+// A page whose set-up broke keeps no half-made shell: it stays inert.
+void dropShell(HWND dialog) noexcept {
+    delete shellOf(dialog);
+    SetWindowLongPtrW(dialog, DWLP_USER, 0);
+}
+
+}  // namespace
+
+// user32 calls this through C: an exception must not unwind into it. A
+// message that threw counts as not handled.
+INT_PTR CALLBACK JobOptionsDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    return win32::win32Guarded<INT_PTR>(
+        FALSE, [&] { return handleMessage(dialog, message, wparam, lparam); },
+        [&]() noexcept {
+            if (message == WM_INITDIALOG) dropShell(dialog);
+        });
 }
 
 }  // namespace wren::ui

@@ -3,6 +3,7 @@
 #include <span>
 #include <vector>
 
+#include "platform/win32/com_boundary.h"
 #include "platform/win32/wide_text.h"
 #include "ui/dialogs/dialog_language.h"
 #include "ui/dialogs/string_block.h"
@@ -10,9 +11,13 @@
 namespace wren::ui {
 namespace {
 
-BOOL CALLBACK collectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR param) {
-    reinterpret_cast<std::vector<std::uint16_t>*>(param)->push_back(language);
-    return TRUE;
+// The enumeration calls this through C: a failed push stops it (FALSE)
+// instead of unwinding through the system.
+BOOL CALLBACK collectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR param) noexcept {
+    return win32::win32Guarded<BOOL>(FALSE, [&] {
+        reinterpret_cast<std::vector<std::uint16_t>*>(param)->push_back(language);
+        return TRUE;
+    });
 }
 
 // The resource's bytes, or an empty span when any step fails.

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/win32/com_boundary.h"
 #include "platform/win32/win32_ports.h"
 #include "ui/dialogs/warning_store.h"
 #include "ui/pages/advanced_dialog.h"
@@ -26,7 +27,26 @@ struct ModalDialog {
     std::unique_ptr<Win32DialogView> view;
     std::unique_ptr<Controller> controller;
 
-    static INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+    // user32 calls this through C: an exception must not unwind into it. A
+    // message that threw counts as not handled; a dialog whose set-up threw
+    // drops its half-made controller and closes as if never made (-1).
+    static INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
+        return win32::win32Guarded<INT_PTR>(
+            FALSE, [&] { return handleMessage(dialog, message, wparam, lparam); },
+            [&]() noexcept {
+                if (message == WM_INITDIALOG) abandon(dialog);
+            });
+    }
+
+    static void abandon(HWND dialog) noexcept {
+        if (auto* self = reinterpret_cast<ModalDialog*>(GetWindowLongPtrW(dialog, DWLP_USER))) {
+            self->controller.reset();
+            self->view.reset();
+        }
+        EndDialog(dialog, -1);
+    }
+
+    static INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
         auto* self = reinterpret_cast<ModalDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
         if (message == WM_INITDIALOG) {
             self = reinterpret_cast<ModalDialog*>(lparam);
