@@ -1,5 +1,6 @@
 // The host's ticket parser over arbitrary text; an accepted ticket's fields
-// must apply cleanly.
+// must apply cleanly, and no line of it was passed over.
+#include "common/config/ini_document.h"
 #include "ticket.h"
 
 using namespace wren;
@@ -11,6 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (error.message.empty()) __builtin_trap();
         return 0;
     }
+    if (!IniDocument::parse(fromUtf8(std::string_view(reinterpret_cast<const char*>(data), size))).irregularities().empty())
+        __builtin_trap();
     PublicDevmode dm{};
     PrivateRecord record{};
     if (!host::applyDevmodeFields(*ticket, dm, error) || !host::applyPrivateFields(*ticket, record, error))

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <string>
+
 #include "common/config/dependent_files.h"
 #include "common/config/driver_config.h"
 #include "fakes.h"
@@ -99,6 +102,55 @@ TEST(ProfileSemantics, DocumentsIgnoreCommentsDuplicatesAndQuotes) {
     EXPECT_EQ(doc.value(u"b", u"noequals").value_or(u"-"), u"");
     EXPECT_FALSE(doc.value(u"C", u"k"));
     EXPECT_EQ(toUtf8(fromUtf8("Gr\xC3\xBC\xC3\x9F \xF0\x9F\x96\xA8")), "Gr\xC3\xBC\xC3\x9F \xF0\x9F\x96\xA8");
+}
+
+TEST(ProfileSemantics, IrregularLinesAreReadAsThePlatformReadsThemAndNamed) {
+    using Kind = IniDocument::Irregularity::Kind;
+    auto doc = IniDocument::parse(fromUtf8("early=1\n[printer\nname=P\nNAME=Q\n[ok]\nk=1\n"));
+    EXPECT_EQ(doc.value(u"printer", u"name").value_or(u"-"), u"P") << "an unclosed header still opens its section";
+    EXPECT_FALSE(doc.value(u"", u"early"));
+    const auto& found = doc.irregularities();
+    ASSERT_EQ(found.size(), 3u);
+    EXPECT_EQ(found[0].kind, Kind::KeyOutsideSection);
+    EXPECT_EQ(found[0].lineNumber, 1u);
+    EXPECT_EQ(found[1].kind, Kind::UnclosedSection);
+    EXPECT_EQ(found[1].line, u"[printer");
+    EXPECT_EQ(found[2].kind, Kind::DuplicateKey);
+    EXPECT_EQ(found[2].lineNumber, 4u);
+    EXPECT_TRUE(IniDocument::parse(fromUtf8("; c\n[A]\nk=1\n[a]\nj=2\n")).irregularities().empty())
+        << "a section given twice is one section, not a mistake";
+}
+
+TEST(ProfileSemantics, SetReplacesTheFirstMatchAndKeepsTheOrder) {
+    auto doc = IniDocument::parse(fromUtf8("[S]\nb=1\na=2\n"));
+    doc.set(u"s", u"A", u"3");
+    doc.set(u"s", u"c", u"4");
+    doc.set(u"New", u"k", u"5");
+    ASSERT_EQ(doc.sections().size(), 2u);
+    const auto& entries = doc.sections()[0].entries;
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[1].key, u"a");
+    EXPECT_EQ(entries[1].value, u"3");
+    EXPECT_EQ(entries[2].key, u"c");
+    EXPECT_EQ(doc.value(u"NEW", u"K").value_or(u"-"), u"5");
+}
+
+TEST(ProfileSemantics, ManyKeysAreReadInLinearTime) {
+    std::string text = "[Big]\n";
+    for (int i = 0; i < 20000; ++i) text += "Key" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+    text += "KEY19999=again\n";
+    for (int i = 0; i < 2000; ++i) text += "[S" + std::to_string(i) + "]\nk=" + std::to_string(i) + "\n";
+    auto start = std::chrono::steady_clock::now();
+    auto doc = IniDocument::parse(fromUtf8(text));
+    for (int i = 0; i < 20000; i += 7) ASSERT_TRUE(doc.value(u"big", fromUtf8("key" + std::to_string(i))));
+    auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(doc.sections()[0].entries.size(), 20000u);
+    EXPECT_EQ(doc.value(u"BIG", u"key19999").value_or(u"-"), u"19999");
+    EXPECT_EQ(doc.value(u"s1999", u"K").value_or(u"-"), u"1999");
+    // About 0.3 s under the sanitizers; a reader that searches the section
+    // for every key needs minutes for this, so the bound leaves room for a
+    // busy machine without letting that through.
+    EXPECT_LT(elapsed, std::chrono::seconds(3));
 }
 
 }  // namespace

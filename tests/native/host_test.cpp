@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "common/settings/record_text.h"
-#include "dsc_stream.h"
+#include "record_dump.h"
 #include "ticket.h"
 
 namespace wren::host {
@@ -48,34 +48,35 @@ TEST(Ticket, MistakesAreNamed) {
     }
 }
 
-struct Recorder : StreamSink {
-    std::string out;
-    void bytes(std::string_view data) override { out += data; }
-    void inject(std::uint32_t point) override { out += "<" + std::to_string(point) + ">"; }
-    std::string documentProlog() override { return "[procs]\n"; }
-    std::string pageSetup() override { return "[transform]\n"; }
-};
-
-TEST(DscStream, InjectionPointsComeWhereTheCoreDriverCallsThem) {
-    Recorder sink;
-    int pages = emitDocument("%!PS-Adobe-3.0\n%%EndComments\n%%BeginProlog\n/p {} def\n%%EndProlog\n"
-                             "%%BeginSetup\nsetup\n%%EndSetup\n%%Page: 1 1\n%%BeginPageSetup\nps\n%%EndPageSetup\n"
-                             "page1\n%%Page: 2 2\npage2\n%%Trailer\nend\n%%EOF\n",
-                             sink);
-    EXPECT_EQ(pages, 2);
-    EXPECT_EQ(sink.out,
-              "<1>%!PS-Adobe-3.0\n%%EndComments\n%%BeginProlog\n<14>[procs]\n/p {} def\n%%EndProlog\n"
-              "%%BeginSetup\n<16>setup\n<17>%%EndSetup\n"
-              "%%Page: 1 1\n%%BeginPageSetup\n[transform]\nps\n<102>%%EndPageSetup\npage1\n"
-              "%%Page: 2 2\n%%BeginPageSetup\n[transform]\n<102>%%EndPageSetup\npage2\n"
-              "%%Trailer\nend\n%%EOF\n<20>");
+TEST(Ticket, LinesTheProfileReaderWouldPassOverAreRefused) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"[printer\nname=P\n[job]\ninput=a\n", "line 1: section header without ]: [printer"},
+        {"[printer]\nname=P\nName=Q\n[job]\ninput=a\n", "line 3: key given twice: Name=Q"},
+        {"input=a\n[printer]\nname=P\n[job]\ninput=a\n", "line 1: key outside a section"},
+    };
+    for (auto [text, message] : cases) {
+        TicketError error;
+        EXPECT_FALSE(parseTicket(text, error)) << text;
+        EXPECT_NE(error.message.find(message), std::string::npos) << error.message;
+    }
 }
 
-TEST(DscStream, ADocumentWithoutStructureStillGetsEveryPoint) {
-    Recorder sink;
-    EXPECT_EQ(emitDocument("showpage", sink), 0);
-    EXPECT_EQ(sink.out, "<1>%!PS-Adobe-3.0\nshowpage\n%%BeginProlog\n<14>[procs]\n%%EndProlog\n%%BeginSetup\n<16><17>"
-                        "%%EndSetup\n%%Trailer\n%%EOF\n<20>");
+TEST(Ticket, TheFieldsTheMergeReplacedAreNamedWithTheirNewValues) {
+    TicketError error;
+    auto ticket = parseTicket("[printer]\nname=P\n[job]\ninput=a\n[private]\nwhiteAdjust=101\nnupCode=2\n"
+                              "jobName=Payroll\nduplexScaleX=1,2,3,4,5\n",
+                              error);
+    ASSERT_TRUE(ticket) << error.message;
+    PrivateRecord merged{};
+    ASSERT_TRUE(applyPrivateFields(*ticket, merged, error));
+    EXPECT_TRUE(fieldsReplacedByMerge(*ticket, merged).empty());
+    merged.whiteAdjust = 0;
+    merged.duplexScaleX[4] = 0;
+    EXPECT_EQ(fieldsReplacedByMerge(*ticket, merged), (std::vector<std::string>{"whiteAdjust", "duplexScaleX"}));
+    EXPECT_EQ(describeField(merged, "whiteAdjust"), "0");
+    EXPECT_EQ(describeField(merged, "duplexScaleX"), "1, 2, 3, 4, 0");
+    EXPECT_EQ(describeField(merged, "jobName"), "\"Payroll\"");
+    EXPECT_EQ(describeField(merged, "noSuchField"), "?");
 }
 
 }  // namespace

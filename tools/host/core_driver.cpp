@@ -24,11 +24,17 @@ void BlockOutput::flush() {
 
 void BlockOutput::send(const void* data, DWORD size) {
     DWORD written = 0;
+    std::string problem;
     if (pluginOwnsStream_) {
-        if (FAILED(plugin_->WritePrinter(&devobj_, const_cast<void*>(data), size, &written))) failed_ = true;
+        HRESULT hr = plugin_->WritePrinter(&devobj_, const_cast<void*>(data), size, &written);
+        if (FAILED(hr)) problem = "wrenps.dll WritePrinter failed (error " + std::to_string(GetLastError()) + ")";
     } else if (!::WritePrinter(devobj_.hPrinter, const_cast<void*>(data), size, &written)) {
-        failed_ = true;
+        problem = "the spooler refused a block (error " + std::to_string(GetLastError()) + ")";
     }
+    // A block taken in part is lost in part: the job would be cut short.
+    if (problem.empty() && written != size)
+        problem = "a block of " + std::to_string(size) + " bytes was written short (" + std::to_string(written) + ")";
+    if (!problem.empty() && failure_.empty()) failure_ = problem;
 }
 
 HRESULT HostDriverHelper::QueryInterface(REFIID riid, void** ppv) {

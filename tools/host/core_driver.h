@@ -23,7 +23,9 @@ public:
     }
     void write(const void* data, std::size_t size);
     void flush();
-    bool failed() const { return failed_; }
+    // The first block the spooler (or the plug-in) refused or took only in
+    // part, described; empty while every block went out whole.
+    const std::string& failure() const { return failure_; }
 
 private:
     void send(const void* data, DWORD size);
@@ -31,7 +33,7 @@ private:
     bool pluginOwnsStream_;
     DEVOBJ& devobj_;
     std::vector<char> buffer_;
-    bool failed_ = false;
+    std::string failure_;
 };
 
 class HostDriverHelper final : public IPrintOemDriverPS {

@@ -20,11 +20,20 @@ public:
     virtual std::string documentProlog() { return {}; }
     virtual std::string documentSetup() { return {}; }
     virtual std::string pageSetup() { return {}; }
+    // What the splitter had to decide about a document that is not cleanly
+    // structured, one sentence each.
+    virtual void note(std::string_view) {}
 };
 
 // Splits `document` at its DSC comments (%%BeginProlog, %%EndProlog,
 // %%BeginSetup, %%EndSetup, %%Page:, %%BeginPageSetup, %%EndPageSetup,
-// %%Trailer) and writes it out again with every section present, calling
+// %%Trailer) and writes it out again with every section present. The header
+// ends at %%EndComments or at its first line that is not a comment. An
+// embedded document (%%BeginDocument ... %%EndDocument, nested) and counted
+// data (%%BeginData: n [type [Bytes|Lines]], %%BeginBinary: n) are copied
+// unread into the section that holds them, so comments inside them do not
+// re-section the outer document. A document without %%Page: comments is one
+// page (everything outside its prolog, setup and trailer), with a note. Calls
 // the injection points: BEGINSTREAM before the first byte, BEGINPROLOG after
 // %%BeginProlog, BEGINSETUP after %%BeginSetup, ENDSETUP before %%EndSetup,
 // ENDPAGESETUP before each %%EndPageSetup (inside the page setup, where the

@@ -14,6 +14,7 @@
 #include "dsc_stream.h"
 #include "host_error.h"
 #include "installer.h"
+#include "job_output.h"
 #include "platform/win32/handles.h"
 #include "plugin_loading.h"
 #include "plugin_session.h"
@@ -73,8 +74,9 @@ class SessionSink final : public StreamSink {
 public:
     explicit SessionSink(PluginSession& session) : session_(session) {}
     void bytes(std::string_view data) override { session_.write(data.data(), data.size()); }
-    void inject(std::uint32_t point) override {
-        if (!session_.command(point)) std::fprintf(stderr, "wrenhost: warning: injection point %u failed\n", point);
+    void inject(std::uint32_t point) override { session_.command(point); }
+    void note(std::string_view text) override {
+        std::fprintf(stderr, "wrenhost: note: %.*s\n", static_cast<int>(text.size()), text.data());
     }
 
     std::string documentProlog() override { return std::string(kCoreProcedures); }
@@ -155,11 +157,18 @@ int print(const std::vector<std::wstring>& args) {
     const std::wstring name = ticket->document.empty() ? std::wstring(ticket->input.begin(), ticket->input.end())
                                                        : std::wstring(ticket->document.begin(), ticket->document.end());
 
+    prepareJobOutput(output);
     PluginSession session(*ticket, options);
+    // The ticket's record is a stored document's: the merge replaces what
+    // is out of range for a field, as it would for any job; say which.
+    for (const std::string& field : fieldsReplacedByMerge(*ticket, session.record()))
+        std::fprintf(stderr, "wrenhost: note: the merge replaced [private] %s (now %s)\n", field.c_str(),
+                     describeField(session.record(), field).c_str());
     DWORD job = session.startJob(name, output);
     SessionSink sink(session);
     int pages = emitDocument(document, sink);
     session.endJob();
+    verifyJobOutput(output);
     std::printf("job %lu: %d page(s) of %s -> %s\n", static_cast<unsigned long>(job), pages, narrow(input).c_str(),
                 narrow(output).c_str());
     return 0;

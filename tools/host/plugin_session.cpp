@@ -226,10 +226,15 @@ std::string PluginSession::pageSizeSetup() const {
     return text;
 }
 
-bool PluginSession::command(DWORD point) {
-    if (!plugin_) return true;
+void PluginSession::command(DWORD point) {
+    if (!plugin_) return;
     DWORD result = 0;
-    return plugin_->Command(&devobj_, point, nullptr, 0, &result) == S_OK;
+    HRESULT hr = plugin_->Command(&devobj_, point, nullptr, 0, &result);
+    // The core driver would go on, but a job missing what the plug-in meant
+    // to inject is not the job the ticket asked for.
+    if (hr != S_OK)
+        throw HostError("injection point " + std::to_string(point) + " failed (result " + std::to_string(result) + ")");
+    if (!output_->failure().empty()) throw HostError(output_->failure());
 }
 
 void PluginSession::endJob() {
@@ -238,11 +243,12 @@ void PluginSession::endJob() {
         if (pluginHooks_.pdrvfn[i].iFunc == INDEX_DrvEndDoc) {
             SURFOBJ surface{};
             surface.dhpdev = reinterpret_cast<DHPDEV>(&devobj_);
-            reinterpret_cast<PFN_DrvEndDoc>(pluginHooks_.pdrvfn[i].pfn)(&surface, 0);
+            if (!reinterpret_cast<PFN_DrvEndDoc>(pluginHooks_.pdrvfn[i].pfn)(&surface, 0))
+                throw HostError("the DrvEndDoc hook failed");
         }
-    if (jobStarted_) EndDocPrinter(printer_.get());
     jobStarted_ = false;
-    if (output_->failed()) throw HostError("the spooler refused a block of the job");
+    if (!EndDocPrinter(printer_.get())) throw HostError("EndDocPrinter failed: error " + std::to_string(GetLastError()));
+    if (!output_->failure().empty()) throw HostError(output_->failure());
 }
 
 }  // namespace wren::host

@@ -30,10 +30,12 @@ public:
 
     // Starts the spooler job writing to `outputFile`, then the DrvStartDoc hook.
     DWORD startJob(const std::wstring& documentName, const std::wstring& outputFile);
-    // An injection point; false when the plug-in reported a failure.
-    bool command(DWORD point);
+    // An injection point; throws when the plug-in reported a failure or a
+    // block of the stream was lost.
+    void command(DWORD point);
     void write(const void* data, std::size_t size) { output_->write(data, size); }
-    // Flushes the stream, ends the document and the spooler job.
+    // Flushes the stream, ends the document and the spooler job; throws when
+    // any of it failed or a block was refused or written short.
     void endJob();
 
     const PrivateRecord& record() const { return *reinterpret_cast<const PrivateRecord*>(recordOut_.data()); }

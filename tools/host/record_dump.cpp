@@ -112,4 +112,21 @@ std::string describeRecord(const PrivateRecord& r) {
     return l.out;
 }
 
+std::string describeField(const PrivateRecord& record, const std::string& name) {
+    const std::string text = describeRecord(record);
+    const std::string label = "  " + name + " ";
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string_view line(text.data() + start, end - start);
+        if (line.substr(0, label.size()) == label) {
+            line.remove_prefix(label.size());
+            while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
+            return std::string(line);
+        }
+        start = end + 1;
+    }
+    return "?";
+}
+
 }  // namespace wren::host

@@ -9,5 +9,8 @@
 namespace wren::host {
 
 std::string describeRecord(const PrivateRecord& record);
+// One field's value as describeRecord writes it ("0", "\"abc\"",
+// "1, 2, 3, 4, 5"); "?" for a name it does not write.
+std::string describeField(const PrivateRecord& record, const std::string& name);
 
 }  // namespace wren::host

@@ -1,6 +1,7 @@
 #include "ticket.h"
 
 #include <charconv>
+#include <cstring>
 #include <functional>
 
 #include "common/config/ini_document.h"
@@ -114,6 +115,15 @@ const char* const kOutputOptions[] = {"Speed", "Portability", "EPS", "Archive"};
 
 std::optional<Ticket> parseTicket(std::string_view text, TicketError& error) {
     IniDocument doc = IniDocument::parse(fromUtf8(text));
+    // The profile reader passes over these lines; a ticket that says one
+    // thing and is read as another is a mistake.
+    if (!doc.irregularities().empty()) {
+        const IniDocument::Irregularity& first = doc.irregularities().front();
+        static const char* const kWhat[] = {"section header without ]", "key given twice", "key outside a section"};
+        fail(error, "line " + std::to_string(first.lineNumber) + ": " + kWhat[static_cast<int>(first.kind)] + ": " +
+                        toUtf8(first.line));
+        return std::nullopt;
+    }
     Ticket ticket;
     bool printerSeen = false, inputSeen = false;
     for (const IniDocument::Section& section : doc.sections()) {
@@ -174,6 +184,19 @@ bool applyPrivateFields(const Ticket& ticket, PrivateRecord& record, TicketError
     for (const auto& [key, value] : ticket.privateFields)
         if (!privateSetters().at(key)(record, value)) return fail(error, "[private] " + key + ": bad value " + value);
     return true;
+}
+
+std::vector<std::string> fieldsReplacedByMerge(const Ticket& ticket, const PrivateRecord& merged) {
+    std::vector<std::string> replaced;
+    for (const auto& [key, value] : ticket.privateFields) {
+        // Writing the ticket's value over the merged record changes nothing
+        // unless the merge replaced it.
+        PrivateRecord again;
+        std::memcpy(&again, &merged, sizeof merged);
+        privateSetters().at(key)(again, value);
+        if (std::memcmp(&again, &merged, sizeof merged) != 0) replaced.push_back(key);
+    }
+    return replaced;
 }
 
 std::vector<std::string> privateFieldNames() {

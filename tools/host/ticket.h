@@ -35,14 +35,20 @@ struct TicketError {
     std::string message;
 };
 
-// Parses ticket text (UTF-8). Unknown sections or keys, and values that do
-// not parse, are errors: a ticket that says something the host would ignore
-// is a mistake.
+// Parses ticket text (UTF-8). Unknown sections or keys, values that do not
+// parse or do not fit their field, a key given twice, a key before the first
+// section and a section header without "]" are errors: a ticket that says
+// something the host would ignore is a mistake.
 std::optional<Ticket> parseTicket(std::string_view text, TicketError& error);
 
 // Applies the ticket's [devmode] and [private] fields.
 bool applyDevmodeFields(const Ticket& ticket, PublicDevmode& devmode, TicketError& error);
 bool applyPrivateFields(const Ticket& ticket, PrivateRecord& record, TicketError& error);
+
+// The [private] fields whose ticket values the rendering plug-in's merge
+// replaced (values out of range for the field: the merge resets them as it
+// does for every stored record), in ticket order.
+std::vector<std::string> fieldsReplacedByMerge(const Ticket& ticket, const PrivateRecord& merged);
 
 // The names a ticket's [private] and [devmode] sections accept.
 std::vector<std::string> privateFieldNames();

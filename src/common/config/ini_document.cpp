@@ -7,6 +7,14 @@ namespace {
 
 char16_t lower(char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c; }
 
+// The key of the name indexes: names compare without case, as the
+// platform's reader compares them (ASCII letters only).
+std::u16string lowered(std::u16string_view s) {
+    std::u16string out(s);
+    for (char16_t& c : out) c = lower(c);
+    return out;
+}
+
 bool isBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r'; }
 
 std::u16string_view trim(std::u16string_view s) {
@@ -31,61 +39,86 @@ bool equalsNoCase(std::u16string_view a, std::u16string_view b) {
 }
 
 IniDocument IniDocument::parse(std::u16string_view text) {
+    using Kind = Irregularity::Kind;
     IniDocument doc;
     if (!text.empty() && text.front() == u'\xFEFF') text.remove_prefix(1);
-    Section* current = nullptr;
+    std::optional<std::size_t> current;
+    std::size_t lineNumber = 0;
     while (!text.empty()) {
         std::size_t eol = text.find(u'\n');
         std::u16string_view line = trim(text.substr(0, eol));
         text = eol == std::u16string_view::npos ? std::u16string_view{} : text.substr(eol + 1);
+        ++lineNumber;
         if (line.empty() || line.front() == u';') continue;
         if (line.front() == u'[') {
             std::size_t close = line.find(u']');
+            if (close == std::u16string_view::npos)
+                doc.irregularities_.push_back(Irregularity{Kind::UnclosedSection, lineNumber, std::u16string(line)});
             std::u16string_view name = trim(line.substr(1, close == std::u16string_view::npos ? line.size() - 1 : close - 1));
-            current = const_cast<Section*>(doc.section(name));
-            if (!current) {
-                doc.sections_.push_back(Section{std::u16string(name), {}});
-                current = &doc.sections_.back();
-            }
+            current = doc.sectionAt(name);
             continue;
         }
-        if (!current) continue;
+        if (!current) {
+            doc.irregularities_.push_back(Irregularity{Kind::KeyOutsideSection, lineNumber, std::u16string(line)});
+            continue;
+        }
         std::size_t eq = line.find(u'=');
         std::u16string_view key = trim(line.substr(0, eq));
         std::u16string_view value = eq == std::u16string_view::npos ? std::u16string_view{} : unquote(trim(line.substr(eq + 1)));
-        bool known = false;
-        for (const Entry& e : current->entries) known = known || equalsNoCase(e.key, key);
-        if (!known) current->entries.push_back(Entry{std::u16string(key), std::u16string(value)});
+        if (doc.findKey(*current, key))
+            doc.irregularities_.push_back(Irregularity{Kind::DuplicateKey, lineNumber, std::u16string(line)});
+        else
+            doc.append(*current, key, value);
     }
     return doc;
 }
 
+std::optional<std::size_t> IniDocument::findSection(std::u16string_view name) const {
+    auto it = sectionIndex_.find(lowered(name));
+    if (it == sectionIndex_.end()) return std::nullopt;
+    return it->second;
+}
+
+std::size_t IniDocument::sectionAt(std::u16string_view name) {
+    if (auto found = findSection(name)) return *found;
+    sections_.push_back(Section{std::u16string(name), {}});
+    keyIndex_.emplace_back();
+    sectionIndex_.emplace(lowered(name), sections_.size() - 1);
+    return sections_.size() - 1;
+}
+
+std::optional<std::size_t> IniDocument::findKey(std::size_t section, std::u16string_view key) const {
+    const Index& index = keyIndex_[section];
+    auto it = index.find(lowered(key));
+    if (it == index.end()) return std::nullopt;
+    return it->second;
+}
+
+void IniDocument::append(std::size_t section, std::u16string_view key, std::u16string_view value) {
+    std::vector<Entry>& entries = sections_[section].entries;
+    entries.push_back(Entry{std::u16string(key), std::u16string(value)});
+    keyIndex_[section].emplace(lowered(key), entries.size() - 1);
+}
+
 const IniDocument::Section* IniDocument::section(std::u16string_view name) const {
-    for (const Section& s : sections_)
-        if (equalsNoCase(s.name, name)) return &s;
-    return nullptr;
+    auto found = findSection(name);
+    return found ? &sections_[*found] : nullptr;
 }
 
 std::optional<std::u16string> IniDocument::value(std::u16string_view sectionName, std::u16string_view key) const {
-    const Section* s = section(sectionName);
+    auto s = findSection(sectionName);
     if (!s) return std::nullopt;
-    for (const Entry& e : s->entries)
-        if (equalsNoCase(e.key, key)) return e.value;
-    return std::nullopt;
+    auto k = findKey(*s, key);
+    if (!k) return std::nullopt;
+    return sections_[*s].entries[*k].value;
 }
 
 void IniDocument::set(std::u16string_view sectionName, std::u16string_view key, std::u16string_view value) {
-    Section* s = const_cast<Section*>(section(sectionName));
-    if (!s) {
-        sections_.push_back(Section{std::u16string(sectionName), {}});
-        s = &sections_.back();
-    }
-    for (Entry& e : s->entries)
-        if (equalsNoCase(e.key, key)) {
-            e.value = std::u16string(value);
-            return;
-        }
-    s->entries.push_back(Entry{std::u16string(key), std::u16string(value)});
+    std::size_t s = sectionAt(sectionName);
+    if (auto k = findKey(s, key))
+        sections_[s].entries[*k].value = std::u16string(value);
+    else
+        append(s, key, value);
 }
 
 int parseProfileInt(std::u16string_view text) {
