@@ -5,6 +5,7 @@
 #include "ps/pjl/pjl_header.h"
 #include "common/settings/record_text.h"
 #include "pjl_invariants.h"
+#include "failing_stream.h"
 #include "render_fixture.h"
 
 namespace wren::test {
@@ -262,6 +263,28 @@ TEST_F(PjlHeaderTest, AccessControlTextsAreCleanedBeforeTheLibraryPastesThem) {
     EXPECT_EQ(gEchoed2, std::string(sizeof record.uaText2 - 2, '7')) << "cleaned, cut by its last byte";
     EXPECT_NE(out.find("@PJL SET USERNAME=\"bob@PJL RESET%-12345X\"\r\n"), std::string::npos) << visible(out);
     EXPECT_EQ(pjlEnvelopeViolation(out), "");
+}
+
+int WREN_FAMILY_CALL prefixedAccess(int, const void*, char* prefix, std::uint32_t* prefixSize, char* text,
+                                     std::uint32_t* textSize) {
+    std::snprintf(prefix, *prefixSize, "%s", "@PJL SET ACCESS=ON\r\n");
+    std::snprintf(text, *textSize, "%s", "@PJL SET USERNAME=\"bob\"\r\n");
+    return 0;
+}
+
+TEST_F(PjlHeaderTest, ALostAccessControlPrefixFailsTheHeader) {
+    profile.addFile(u"C:\\drv\\3\\wren.cap", "[Capability]\nWren ZE Colour PS=WrenC5\n[WrenC5]\nUA_DLL=zeuauth.dll\n");
+    loader.libraries[u"C:\\drivers\\x64\\3\\zeuauth.dll"] = {{"ZEUA_DispUserAuthUI", exportOf(&uaDialog)}};
+    loader.libraries[u"C:\\drivers\\x64\\3\\zejobinfo.dll"] = {{"GetJobInfoAccessCtrlCmd", exportOf(&prefixedAccess)}};
+    job.jobInfoLibrary = u"zejobinfo.dll";
+    record.uaValid = 3;
+    SelectiveFailingStream failing;
+    failing.failWritesContaining("@PJL SET ACCESS=ON");
+    RenderContext failingCtx{ports, printer, record, devmode, settings, failing, job};
+    settleJob(failingCtx);
+    EXPECT_FALSE(writeJobHeader(failingCtx));
+    EXPECT_FALSE(job.userAuthInHeader);
+    EXPECT_NE(failing.bytes.find("@PJL ENTER LANGUAGE=POSTSCRIPT"), std::string::npos) << "the rest still goes out";
 }
 
 TEST(PjlInvariants, TellWhatBreaksAnEnvelope) {

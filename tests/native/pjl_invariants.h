@@ -39,7 +39,7 @@ inline std::string pjlEnvelopeViolation(std::string_view bytes) {
             lineStart = i + 1;
             continue;
         }
-        if (c < 0x20 || c == 0x7F) return "control byte " + std::to_string(c) + " at " + std::to_string(i);
+        if (c < 0x20 || c >= 0x7F) return "byte " + std::to_string(c) + " outside printable ASCII at " + std::to_string(i);
     }
     return unbalancedQuote(bytes.substr(lineStart), lineStart);
 }

@@ -32,7 +32,9 @@ void BlockOutput::send(const void* data, DWORD size) {
         problem = "the spooler refused a block (error " + std::to_string(GetLastError()) + ")";
     }
     // A block taken in part is lost in part: the job would be cut short.
-    if (problem.empty() && written != size)
+    if (problem.empty() && written == 0 && size > 0 && pluginOwnsStream_)
+        problem = "wrenps.dll took none of a block of " + std::to_string(size) + " bytes: it cancelled the job";
+    else if (problem.empty() && written != size)
         problem = "a block of " + std::to_string(size) + " bytes was written short (" + std::to_string(written) + ")";
     if (!problem.empty() && failure_.empty()) failure_ = problem;
 }

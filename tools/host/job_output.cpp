@@ -1,4 +1,5 @@
 #include "job_output.h"
+#include "host_files.h"
 
 #include <windows.h>
 
@@ -7,8 +8,6 @@
 
 namespace wren::host {
 namespace {
-
-std::string narrow(const std::wstring& text) { return toUtf8(std::u16string(text.begin(), text.end())); }
 
 [[noreturn]] void refuse(const std::wstring& path, const std::string& why) {
     throw HostError("cannot write the job to " + narrow(path) + ": " + why);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "dsc_stream.h"
+#include "host_files.h"
 #include "host_error.h"
 #include "installer.h"
 #include "job_output.h"
@@ -25,22 +26,6 @@
 
 namespace wren::host {
 namespace {
-
-std::string narrow(const std::wstring& text) {
-    std::u16string u(text.begin(), text.end());
-    return toUtf8(u);
-}
-
-std::string readFile(const std::wstring& path) {
-    FILE* file = _wfopen(path.c_str(), L"rb");
-    if (!file) throw HostError("cannot read " + narrow(path));
-    std::string data;
-    char chunk[65536];
-    std::size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) data.append(chunk, n);
-    std::fclose(file);
-    return data;
-}
 
 bool isAbsolute(const std::wstring& path) {
     return (!path.empty() && (path[0] == L'\\' || path[0] == L'/')) || (path.size() > 1 && path[1] == L':');

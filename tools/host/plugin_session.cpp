@@ -1,4 +1,5 @@
 #include "plugin_session.h"
+#include "host_files.h"
 
 #include <winspool.h>
 
@@ -16,8 +17,6 @@ namespace wren::host {
 namespace {
 
 constexpr LONG kDpi = 600;
-
-std::wstring wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
 
 DEVMODEW defaultDevmode(const std::u16string& printer) {
     DEVMODEW dm{};
@@ -70,7 +69,8 @@ PluginSession::PluginSession(const Ticket& ticket, const SessionOptions& options
 }
 
 PluginSession::~PluginSession() {
-    if (jobStarted_) EndDocPrinter(printer_.get());
+    // A job that did not end normally is thrown away, not left half written.
+    if (jobStarted_) AbortPrinter(printer_.get());
     if (plugin_) {
         if (pdevEnabled_) plugin_->DisablePDEV(&devobj_);
         plugin_->DisableDriver();

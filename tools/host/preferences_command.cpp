@@ -1,4 +1,5 @@
 #include "preferences_command.h"
+#include "host_files.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -28,20 +29,6 @@ namespace {
 // The core driver's own area after the public DEVMODE: the plug-in may
 // look as far as byte 356 of the whole.
 constexpr WORD kCoreDriverExtra = 360 - sizeof(DEVMODEW);
-
-std::string narrow(const std::wstring& text) { return toUtf8(std::u16string(text.begin(), text.end())); }
-std::wstring wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
-
-std::string readFile(const std::wstring& path) {
-    FILE* file = _wfopen(path.c_str(), L"rb");
-    if (!file) throw HostError("cannot read " + narrow(path));
-    std::string data;
-    char chunk[65536];
-    std::size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) data.append(chunk, n);
-    std::fclose(file);
-    return data;
-}
 
 void writeFile(const std::wstring& path, const std::string& data) {
     FILE* file = _wfopen(path.c_str(), L"wb");

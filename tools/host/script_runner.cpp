@@ -1,4 +1,5 @@
 #include "script_runner.h"
+#include "host_files.h"
 
 #include <commctrl.h>
 #include <prsht.h>
@@ -14,8 +15,6 @@ namespace {
 constexpr DWORD kWaitMs = 5000;
 constexpr DWORD kPollMs = 20;
 
-std::wstring wide(const std::u16string& s) { return std::wstring(s.begin(), s.end()); }
-std::string narrow(const std::wstring& s) { return toUtf8(std::u16string(s.begin(), s.end())); }
 std::string quoted(const std::wstring& s) { return scriptQuoted(std::u16string(s.begin(), s.end())); }
 
 std::wstring className(HWND window) {

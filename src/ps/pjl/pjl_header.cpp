@@ -92,12 +92,16 @@ bool writeJobHeader(RenderContext& ctx) {
     std::optional<AccessControlText> access;
     ctx.job.userAuthInHeader = false;
     if (userAuthLibraryPresent(ctx)) access = accessControlText(ctx);
+    // A lost prefix leaves the job without its access control: the header
+    // is then incomplete, though the rest of it still goes out.
+    bool prefixWritten = true;
     if (access) {
         ctx.job.userAuthInHeader = true;
-        if (!encrypted) ctx.job.userAuthInHeader = writeToStream(ctx, access->prefix);
+        if (!encrypted) ctx.job.userAuthInHeader = prefixWritten = writeToStream(ctx, access->prefix);
     }
 
-    bool ok = writeToStream(ctx, kUniversalExit);
+    bool ok = prefixWritten;
+    ok &= writeToStream(ctx, kUniversalExit);
     if (type == kJobNormal && optionOf(ctx, "ZEHDDSpool") == "True")
         ok &= writeToStream(ctx, "@PJL ZELSPOOL MODE=ALL\r\n");
     ok &= writeJobNameLines(ctx, type);
