@@ -23,7 +23,7 @@ wren_plugin(ui src/ui/resources/wrenui.rc)
 file(GLOB WREN_UI_RC_PARTS CONFIGURE_DEPENDS src/ui/resources/*.h src/ui/resources/*.rci
      src/ui/resources/languages/*.rc src/ui/resources/pictures/*)
 set_source_files_properties(src/ui/resources/wrenui.rc PROPERTIES OBJECT_DEPENDS "${WREN_UI_RC_PARTS}")
-wren_plugin(ps)
+wren_plugin(ps src/ps/resources/wrenps.rc)
 
 add_subdirectory(tools/family)
 if(EXISTS ${CMAKE_SOURCE_DIR}/tools/host/CMakeLists.txt)

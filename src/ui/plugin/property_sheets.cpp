@@ -5,7 +5,7 @@
 #include "ui/plugin/ui_plugin.h"
 #include "ui/resources/resource_ids.h"
 #include "ui/win32/job_options_proc.h"
-#include "ui/win32/localized_resources.h"
+#include "platform/win32/localized_resources.h"
 
 namespace wren::ui {
 namespace {

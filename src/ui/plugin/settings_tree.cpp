@@ -11,7 +11,7 @@
 #include "ui/plugin/ui_module.h"
 #include "ui/plugin/ui_plugin.h"
 #include "ui/resources/resource_ids.h"
-#include "ui/win32/localized_resources.h"
+#include "platform/win32/localized_resources.h"
 
 namespace wren::ui {
 namespace {

@@ -8,8 +8,8 @@
 #include "ui/plugin/ui_module.h"
 #include "ui/resources/resource_ids.h"
 #include "ui/win32/dialog_help.h"
-#include "ui/win32/localized_resources.h"
-#include "ui/win32/win32_dialog_view.h"
+#include "platform/win32/localized_resources.h"
+#include "platform/win32/win32_dialog_view.h"
 
 namespace wren::ui {
 namespace {

@@ -8,9 +8,9 @@
 #include "ui/pages/job_options_page.h"
 #include "ui/pages/page_services.h"
 #include "ui/win32/document_sheet.h"
-#include "ui/win32/localized_resources.h"
+#include "platform/win32/localized_resources.h"
 #include "ui/win32/ui_driver_settings.h"
-#include "ui/win32/win32_dialog_view.h"
+#include "platform/win32/win32_dialog_view.h"
 
 namespace wren::ui {
 

@@ -11,7 +11,7 @@
 #include "ui/plugin/ui_module.h"
 #include "ui/resources/resource_ids.h"
 #include "ui/win32/dialog_help.h"
-#include "ui/win32/localized_resources.h"
+#include "platform/win32/localized_resources.h"
 #include "ui/win32/page_shell.h"
 #include "ui/win32/dialog_warning.h"
 

@@ -1,6 +1,4 @@
-#include "ui/win32/win32_dialog_view.h"
-
-#include "ui/plugin/ui_module.h"
+#include "platform/win32/win32_dialog_view.h"
 
 #include <commctrl.h>
 #include <prsht.h>
@@ -9,8 +7,15 @@
 
 #include "platform/win32/wide_text.h"
 
+// The linker's symbol for the start of the image this code is linked into:
+// each plug-in DLL links its own copy of this view, so icons come from the
+// DLL whose dialog is open.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 namespace wren::ui {
 namespace {
+
+HMODULE thisModule() { return reinterpret_cast<HMODULE>(&__ImageBase); }
 
 using AssociateContext = HIMC(WINAPI*)(HWND, HIMC);
 
@@ -139,8 +144,8 @@ void Win32DialogView::setIcon(int id, int iconId) {
     HWND c = control(id);
     if (!c) return;
     // Shared icons belong to the module: nothing to free.
-    auto icon = static_cast<HICON>(LoadImageW(uiModule().module, MAKEINTRESOURCEW(iconId), IMAGE_ICON, 0, 0,
-                                              LR_SHARED | LR_DEFAULTSIZE));
+    auto icon = static_cast<HICON>(
+        LoadImageW(thisModule(), MAKEINTRESOURCEW(iconId), IMAGE_ICON, 0, 0, LR_SHARED | LR_DEFAULTSIZE));
     if (icon) SendMessageW(c, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 }
 

@@ -1,4 +1,4 @@
-#include "ui/win32/localized_resources.h"
+#include "platform/win32/localized_resources.h"
 
 #include <span>
 #include <vector>
