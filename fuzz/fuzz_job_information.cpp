@@ -91,7 +91,7 @@ int WREN_FAMILY_CALL scriptedAccess(int four, const void* record, char* prefix, 
 class ScriptedName : public ApplicationNameSource {
 public:
     std::string name;
-    std::string applicationName() override { return name; }
+    std::string applicationName(PrinterHandle, std::uint32_t) override { return name; }
 };
 
 class RecordingStream : public SpoolStream {

@@ -64,6 +64,7 @@ stage_package() {
        examples/driver/*.dat "$package"/
     cp "$build"/wrenui.dll "$build"/wrenps.dll "$package"/
     for lib in zecipher zeuauth zeiccard zejobinfo; do cp "$build/tools/family/$lib.dll" "$package"/; done
+    cp "$build/tools/family/wrenapp.exe" "$package"/
 }
 
 # Reuses an existing prefix: starts its server and services with their

@@ -203,6 +203,18 @@ public:
             if (static_cast<unsigned char>(out[i]) >= 0x80 || text[i] >= 0x80) out[i] = '#';
         return out;
     }
+    // Latin-1 stands in for the user's locale.
+    std::u16string fromUserLocale(std::string_view text, std::size_t maxChars) const override {
+        std::u16string out;
+        for (char c : text) {
+            if (out.size() >= maxChars) break;
+            out.push_back(static_cast<unsigned char>(c));
+        }
+        return out;
+    }
+    std::string toUserLocale(std::u16string_view text, std::size_t maxBytes) const override {
+        return narrow(text, maxBytes);
+    }
     bool isLeadByte(std::uint8_t b) const override { return leadBytes.count(b) != 0; }
     bool isValidPair(std::uint8_t lead, std::uint8_t trail) const override {
         return isLeadByte(lead) && ((trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFC));

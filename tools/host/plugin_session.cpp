@@ -77,6 +77,7 @@ PluginSession::~PluginSession() {
         plugin_->Release();
     }
     hostDrvProcs(nullptr);
+    if (uiPlugin_) uiPlugin_->Release();
 }
 
 void PluginSession::loadPlugin(const std::wstring& driverDir) {
@@ -109,16 +110,19 @@ void PluginSession::settleDevmode(const std::wstring& driverDir) {
 
     // The UI plug-in writes the defaults that the printer's DEVMODE would
     // hold; without it only the rendering plug-in's header is there.
-    win32::UniqueModule ui(LoadLibraryW((driverDir + L"wrenui.dll").c_str()));
+    uiModule_ = win32::UniqueModule(LoadLibraryW((driverDir + L"wrenui.dll").c_str()));
     param.pOEMDMOut = recordOut_.data();
-    if (ui) {
-        IPrintOemUI2* uiPlugin = createPlugin<IPrintOemUI2>(ui.get(), CLSID_OEMUI, IID_IPrintOemUI2, "wrenui.dll");
+    if (uiModule_) {
+        uiPlugin_ = createPlugin<IPrintOemUI2>(uiModule_.get(), CLSID_OEMUI, IID_IPrintOemUI2, "wrenui.dll");
         OEMDMPARAM uiParam = param;
         uiParam.pdriverobj = nullptr;
-        uiParam.hModule = ui.get();
-        HRESULT hr = uiPlugin->DevMode(OEMDM_DEFAULT, &uiParam);
-        uiPlugin->Release();
-        if (FAILED(hr)) throw HostError("wrenui.dll did not write the defaults");
+        uiParam.hModule = uiModule_.get();
+        HRESULT hr = uiPlugin_->DevMode(OEMDM_DEFAULT, &uiParam);
+        if (FAILED(hr)) {
+            uiPlugin_->Release();
+            uiPlugin_ = nullptr;
+            throw HostError("wrenui.dll did not write the defaults");
+        }
     } else if (FAILED(plugin_->DevMode(OEMDM_DEFAULT, &param))) {
         throw HostError("wrenps.dll did not write the defaults");
     }
@@ -196,6 +200,14 @@ DWORD PluginSession::startJob(const std::wstring& documentName, const std::wstri
     DWORD job = StartDocPrinterW(printer_.get(), 1, reinterpret_cast<BYTE*>(&doc));
     if (job == 0) throw HostError("StartDocPrinterW failed: error " + std::to_string(GetLastError()));
     jobStarted_ = true;
+    // The application's side of the document start: the UI plug-in hands
+    // the application name over for this job. It never fails the document.
+    if (uiPlugin_) {
+        DWORD jobId = job;
+        INT result = 0;
+        uiPlugin_->DocumentEvent(printer_.get(), nullptr, DOCUMENTEVENT_STARTDOCPOST, sizeof jobId, &jobId, 0, nullptr,
+                                 &result);
+    }
     for (ULONG i = 0; plugin_ && i < pluginHooks_.c; ++i)
         if (pluginHooks_.pdrvfn[i].iFunc == INDEX_DrvStartDoc) {
             SURFOBJ surface{};

@@ -56,6 +56,10 @@ private:
     win32::UniquePrinter printer_;
     win32::UniqueModule psModule_;
     IPrintOemPS2* plugin_ = nullptr;
+    // The UI plug-in stays loaded for the session: the application name it
+    // publishes at the document start lives as long as it does.
+    win32::UniqueModule uiModule_;
+    IPrintOemUI2* uiPlugin_ = nullptr;
     std::unique_ptr<HostDriverHelper> helper_;
     DEVMODEW devmodeIn_{}, devmodeOut_{};
     std::vector<BYTE> recordIn_, recordOut_;

@@ -22,7 +22,52 @@ std::string cutAtCharacter(std::string text, std::size_t limit) {
     return text;
 }
 
+// The ANSI code page of the user's default locale. Asking for it leaves the
+// C runtime's locale alone: switching that would change every other
+// thread's conversions while the call runs.
+UINT userLocaleCodePage() {
+    DWORD codePage = 0;
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                       reinterpret_cast<LPWSTR>(&codePage), sizeof codePage / sizeof(wchar_t)) == 0 ||
+        codePage == 0)
+        return CP_ACP;
+    return codePage;
+}
+
 }  // namespace
+
+std::u16string Win32CodePage::fromUserLocale(std::string_view text, std::size_t maxChars) const {
+    if (text.empty() || maxChars == 0) return {};
+    const UINT codePage = userLocaleCodePage();
+    const int size = static_cast<int>(text.size());
+    int n = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+    if (n <= 0) return {};
+    std::u16string out(static_cast<std::size_t>(n), u'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), size, reinterpret_cast<wchar_t*>(out.data()), n);
+    if (out.size() > maxChars) out.resize(maxChars);
+    return out;
+}
+
+std::string Win32CodePage::toUserLocale(std::u16string_view text, std::size_t maxBytes) const {
+    if (text.empty() || maxBytes == 0) return {};
+    const UINT codePage = userLocaleCodePage();
+    // One character at a time, so that the cut never splits a double-byte one.
+    std::string out;
+    char buffer[8];
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::size_t units = (i + 1 < text.size() && text[i] >= 0xD800 && text[i] < 0xDC00) ? 2 : 1;
+        int n = WideCharToMultiByte(codePage, 0, reinterpret_cast<const wchar_t*>(text.data() + i),
+                                    static_cast<int>(units), buffer, sizeof buffer, nullptr, nullptr);
+        i += units - 1;
+        if (n <= 0) {
+            buffer[0] = '?';
+            n = 1;
+        }
+        if (out.size() + static_cast<std::size_t>(n) > maxBytes - 1) break;
+        out.append(buffer, static_cast<std::size_t>(n));
+    }
+    return out;
+}
 
 std::string Win32CodePage::toAnsi(std::u16string_view text, std::size_t maxBytes) const {
     if (text.empty() || maxBytes == 0) return {};

@@ -41,6 +41,8 @@ class Win32CodePage final : public CodePage {
 public:
     std::string toAnsi(std::u16string_view text, std::size_t maxBytes) const override;
     std::string toLocale(std::u16string_view text, std::size_t maxBytes) const override;
+    std::u16string fromUserLocale(std::string_view text, std::size_t maxChars) const override;
+    std::string toUserLocale(std::u16string_view text, std::size_t maxBytes) const override;
     bool isLeadByte(std::uint8_t byte) const override;
     bool isValidPair(std::uint8_t lead, std::uint8_t trail) const override;
 };

@@ -25,7 +25,8 @@ public:
 class ApplicationNameSource {
 public:
     virtual ~ApplicationNameSource() = default;
-    virtual std::string applicationName() = 0;
+    // For job `jobId` of `printer`; empty when nothing arrived.
+    virtual std::string applicationName(PrinterHandle printer, std::uint32_t jobId) = 0;
 };
 
 struct RenderPorts {

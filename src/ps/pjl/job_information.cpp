@@ -26,7 +26,8 @@ JobInfoLibrary loadJobInfoLibrary(const RenderContext& ctx) {
 }
 
 std::string applicationName(const RenderContext& ctx) {
-    std::string name = ctx.ports.applicationNames ? ctx.ports.applicationNames->applicationName() : std::string();
+    ApplicationNameSource* source = ctx.ports.applicationNames;
+    std::string name = source ? source->applicationName(ctx.printer, ctx.job.jobId) : std::string();
     if (name.size() > 60) name.resize(60);
     return name;
 }

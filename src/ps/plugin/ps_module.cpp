@@ -4,6 +4,8 @@
 #include "platform/win32/com_factory.h"
 #include "platform/win32/oem_interfaces.h"
 #include "platform/win32/win32_ports.h"
+#include "ps/plugin/app_info_reader.h"
+#include "ps/plugin/job_name_prompt.h"
 #include "ps/plugin/render_plugin.h"
 
 namespace wren::ps {
@@ -14,8 +16,10 @@ PsModule& psModule() {
 }
 
 const RenderPorts& renderPorts() {
+    static Win32JobNamePrompt jobNamePrompt;
+    static AppInfoReader applicationNames(win32::ports().codePage);
     static const RenderPorts ports{win32::ports().spooler, win32::ports().profile, win32::ports().loader,
-                                   win32::ports().codePage};
+                                   win32::ports().codePage, &jobNamePrompt, &applicationNames};
     return ports;
 }
 

@@ -8,6 +8,7 @@
 #include "platform/win32/com_boundary.h"
 #include "platform/win32/devmode_bridge.h"
 #include "platform/win32/win32_ports.h"
+#include "ui/plugin/app_info_writer.h"
 #include "ui/plugin/ui_module.h"
 
 namespace wren::ui {
@@ -145,7 +146,8 @@ HRESULT UiPlugin::HideStandardUI(DWORD mode) {
     });
 }
 
-HRESULT UiPlugin::DocumentEvent(HANDLE, HDC, INT escape, ULONG, PVOID, ULONG outSize, PVOID out, PINT result) {
+HRESULT UiPlugin::DocumentEvent(HANDLE printer, HDC, INT escape, ULONG inSize, PVOID in, ULONG outSize, PVOID out,
+                                PINT result) {
     return win32::comGuarded([&]() -> HRESULT {
         // The spooler may mark an event with flags in the high word.
         switch (LOWORD(escape)) {
@@ -163,9 +165,18 @@ HRESULT UiPlugin::DocumentEvent(HANDLE, HDC, INT escape, ULONG, PVOID, ULONG out
             }
             if (result) *result = DOCUMENTEVENT_SUCCESS;
             break;
+        case DOCUMENTEVENT_STARTDOCPOST:
+            // The input is the spooler's job id. The event never fails the
+            // document, and *result is left to the spooler.
+            if (in && inSize >= sizeof(DWORD)) {
+                const DWORD jobId = *static_cast<const DWORD*>(in);
+                win32::win32Guarded(0, [&] {
+                    publishApplicationName(printer, jobId);
+                    return 0;
+                });
+            }
+            break;
         default:
-            // The start of a document hands the application's name to the
-            // rendering side; that channel is not part of this build.
             break;
         }
         return S_OK;

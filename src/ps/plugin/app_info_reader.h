@@ -1,0 +1,47 @@
+// The rendering plug-in's end of the application-info channel: the name the
+// UI plug-in published for this job, from the shared block in the
+// application's session, or else through a pipe that the family's companion
+// program fills.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+
+#include "platform/codepage.h"
+#include "ps/job/render_context.h"
+
+namespace wren::ps {
+
+class AppInfoReader final : public ApplicationNameSource {
+public:
+    // How long a companion program has to connect to the pipe.
+    static constexpr DWORD kPipeWaitMs = 10000;
+    // The writer holds the block's mutex only while it copies 122 bytes; a
+    // holder that keeps it longer than this is taken as gone, so that a
+    // stuck application cannot hold the spooler's job forever.
+    static constexpr DWORD kMutexWaitMs = 30000;
+
+    explicit AppInfoReader(const CodePage& codePage, DWORD pipeWaitMs = kPipeWaitMs)
+        : codePage_(codePage), pipeWaitMs_(pipeWaitMs) {}
+
+    // At most 60 bytes in the user's locale; empty when nothing arrived.
+    // Asked twice for one job (access control and job information), the
+    // channel is read once: a pipe can be served only once.
+    std::string applicationName(PrinterHandle printer, std::uint32_t jobId) override;
+
+private:
+    std::u16string readChannel(HANDLE printer, std::uint32_t jobId, std::u16string& printerName) const;
+
+    const CodePage& codePage_;
+    const DWORD pipeWaitMs_;
+    std::mutex guard_;
+    bool haveLast_ = false;
+    std::u16string lastPrinter_;
+    std::uint32_t lastJob_ = 0;
+    std::string lastName_;
+};
+
+}  // namespace wren::ps
