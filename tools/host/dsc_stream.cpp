@@ -125,6 +125,9 @@ void takeData(std::string_view opening, Lines& lines, std::string& out, std::vec
     } else {
         std::string_view data = lines.bytes(count.count);
         out += data;
+        // Counted bytes that end inside a line leave the rest of that line
+        // with them: sections only ever meet at line ends.
+        if (!data.empty() && data.back() != '\n' && data.back() != '\r' && !lines.done()) out += lines.next();
         if (data.size() < count.count)
             notes.push_back(std::string(opening) + ": the document ends " + std::to_string(count.count - data.size()) +
                             " bytes early");
