@@ -19,13 +19,13 @@ std::string_view nextWord(std::string_view& rest) {
 // What one verb takes after it.
 enum class Args { None, Id, IdSwitch, IdText, IdChoice, Text, QuotedText, Name, Number };
 
-struct VerbSpec {
+struct VerbRule {
     std::string_view word;
     ScriptVerb verb;
     Args args;
 };
 
-constexpr VerbSpec kVerbs[] = {
+constexpr VerbRule kVerbs[] = {
     {"click", ScriptVerb::Click, Args::Id},
     {"check", ScriptVerb::Check, Args::IdSwitch},
     {"type", ScriptVerb::Type, Args::IdText},
@@ -109,9 +109,9 @@ bool safeName(std::string_view name) {
     return true;
 }
 
-const char* arguments(const VerbSpec& spec, std::string_view rest, ScriptAction& action) {
+const char* arguments(const VerbRule& rule, std::string_view rest, ScriptAction& action) {
     auto id = [&]() { return number(nextWord(rest), 0, 0xFFFF, action.control); };
-    switch (spec.args) {
+    switch (rule.args) {
     case Args::None:
         return rest.empty() ? nullptr : "takes no arguments";
     case Args::Id:
@@ -123,7 +123,7 @@ const char* arguments(const VerbSpec& spec, std::string_view rest, ScriptAction&
         return nullptr;
     case Args::IdText:
         if (!id()) return "needs a control id (0..65535)";
-        return text(rest, spec.verb == ScriptVerb::ExpectText, action.text) ? nullptr : "needs a text after the id";
+        return text(rest, rule.verb == ScriptVerb::ExpectText, action.text) ? nullptr : "needs a text after the id";
     case Args::IdChoice: {
         if (!id()) return "needs a control id (0..65535)";
         if (!rest.empty() && rest.front() == '"')
@@ -175,18 +175,18 @@ std::optional<std::vector<ScriptAction>> parseScript(std::string_view script, Sc
         if (line.empty()) continue;
         std::string_view rest = line;
         std::string_view word = nextWord(rest);
-        const VerbSpec* spec = nullptr;
-        for (const VerbSpec& v : kVerbs)
-            if (v.word == word) spec = &v;
+        const VerbRule* rule = nullptr;
+        for (const VerbRule& v : kVerbs)
+            if (v.word == word) rule = &v;
         ScriptAction action;
         action.line = lineNumber;
         action.source.assign(line);
-        if (!spec) {
+        if (!rule) {
             error = {lineNumber, "script line " + std::to_string(lineNumber) + ": unknown action " + std::string(word)};
             return std::nullopt;
         }
-        action.verb = spec->verb;
-        if (const char* problem = arguments(*spec, rest, action)) {
+        action.verb = rule->verb;
+        if (const char* problem = arguments(*rule, rest, action)) {
             error = {lineNumber, "script line " + std::to_string(lineNumber) + ": " + std::string(word) + " " + problem};
             return std::nullopt;
         }

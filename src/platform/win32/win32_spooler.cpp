@@ -3,23 +3,12 @@
 
 #include <vector>
 
+#include "platform/win32/spooler_block.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_ports.h"
 
 namespace wren::win32 {
 namespace {
-
-// Spooler calls that fill a caller's block: asked once for the size, then
-// into a zero-filled block of that size.
-template <typename Call>
-std::vector<BYTE> queryBlock(Call call) {
-    DWORD needed = 0;
-    call(nullptr, 0, &needed);
-    if (needed == 0) return {};
-    std::vector<BYTE> block(needed, 0);
-    if (!call(block.data(), needed, &needed)) return {};
-    return block;
-}
 
 HANDLE handleOf(PrinterHandle printer) { return static_cast<HANDLE>(printer); }
 
