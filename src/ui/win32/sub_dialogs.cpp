@@ -23,7 +23,6 @@ namespace {
 template <typename Controller>
 struct ModalDialog {
     std::function<std::unique_ptr<Controller>(DialogView&)> make;
-    std::function<void(HWND, Controller&, const DRAWITEMSTRUCT&)> draw;
     std::unique_ptr<Win32DialogView> view;
     std::unique_ptr<Controller> controller;
 
@@ -61,10 +60,6 @@ struct ModalDialog {
         switch (message) {
         case WM_COMMAND:
             self->controller->command(LOWORD(wparam), HIWORD(wparam));
-            return TRUE;
-        case WM_DRAWITEM:
-            if (!self->draw) return FALSE;
-            self->draw(dialog, *self->controller, *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
             return TRUE;
         case WM_HELP:
         case WM_CONTEXTMENU:
