@@ -17,7 +17,7 @@ rm -rf "$prefix"
 [ -n "${DISPLAY:-}" ] || xvfb_start "${WREN_DISPLAY:-:97}"
 wine_start "$prefix"
 stage_package build/windows build/windows/package
-timeout 120 wine build/windows/tools/host/wrenhost.exe install 'build\windows\package'
+install_sample_printers build/windows
 echo
 # The settings the plug-ins keep in the printer's DEVMODE, as wrenui.dll
 # writes them for the installed printer.

@@ -12,7 +12,7 @@ namespace {
 bool sameTicket(const Ticket& a, const Ticket& b) {
     return a.printer == b.printer && a.features == b.features && a.postScriptOutput == b.postScriptOutput &&
            a.devmode == b.devmode && a.privateFields == b.privateFields && a.document == b.document &&
-           a.input == b.input && a.output == b.output;
+           a.input == b.input && a.output == b.output && a.application == b.application;
 }
 
 TEST(TicketWriter, WhatItWritesReadsBackTheSame) {
@@ -31,6 +31,7 @@ TEST(TicketWriter, WhatItWritesReadsBackTheSame) {
     t.document = u"Payroll March";
     t.input = u"C:\\docs\\report.ps";
     t.output = u"../../out/x.prn";
+    t.application = u"Golden Writer";
 
     TicketError error;
     auto text = writeTicket(t, error);

@@ -1,19 +1,23 @@
 // Stand-in for the printer family's job-information library ("JobInfoDLL").
 // It names the printing application and writes the job-information PJL text
 // from the record it is given. For golden outputs, zejobinfo.ini fixes the
-// facts that would otherwise vary (computer, user, time, application).
+// facts that would otherwise vary (computer, user, time, application); a
+// host may name the application for one job through its environment.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <type_traits>
 
 #include "common/family/family_exports.h"
 #include "stand_in_config.h"
+#include "stand_in_environment.h"
 
 using namespace wren::family;
 using wren::stand_in::Config;
+using wren::stand_in::kPrintingApplicationVariable;
 using wren::stand_in::LogLine;
 using wren::stand_in::pjlValue;
 
@@ -50,6 +54,17 @@ std::string receptionTime() {
     std::snprintf(text, sizeof text, "%04u/%02u/%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay, now.wHour,
                   now.wMinute, now.wSecond);
     return text;
+}
+
+// The name a host set for this job, in the system code page as the
+// plug-ins take it.
+std::optional<std::string> hostApplication() {
+    wchar_t wide[256];
+    DWORD length = GetEnvironmentVariableW(kPrintingApplicationVariable, wide, 256);
+    if (length == 0 || length >= 256) return std::nullopt;
+    char text[512];
+    int bytes = WideCharToMultiByte(CP_ACP, 0, wide, int(length), text, sizeof text, nullptr, nullptr);
+    return std::string(text, bytes > 0 ? std::size_t(bytes) : 0);
 }
 
 std::string processName() {
@@ -118,6 +133,7 @@ int WREN_FAMILY_CALL GetPrintingApplication(int zero, char* buffer120, std::uint
     int result = int(config.integer(section, L"Result", 1));
     if (!buffer120 || !size || *size < 2 * kHalfBytes || result == 0) return 0;
     std::string application = config.text(section, L"Application", processName());
+    if (auto fromHost = hostApplication()) application = *fromHost;
     std::string alternative = config.text(section, L"Alternative", "");
     std::memset(buffer120, 0, 2 * kHalfBytes);
     std::memcpy(buffer120, application.data(), std::min(application.size(), kHalfBytes - 1));

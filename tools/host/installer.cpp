@@ -70,7 +70,7 @@ void installPackage(const InstallOptions& options) {
 
     DRIVER_INFO_3W driver{};
     driver.cVersion = 3;
-    driver.pName = const_cast<wchar_t*>(kDriverName);
+    driver.pName = const_cast<wchar_t*>(options.driverName.c_str());
     driver.pDriverPath = const_cast<wchar_t*>(L"wineps.drv");
     driver.pConfigFile = const_cast<wchar_t*>(L"wineps.drv");
     driver.pDataFile = ppd.data();
@@ -81,7 +81,7 @@ void installPackage(const InstallOptions& options) {
     PRINTER_INFO_2W printer{};
     printer.pPrinterName = const_cast<wchar_t*>(options.printerName.c_str());
     printer.pPortName = const_cast<wchar_t*>(L"FILE:");
-    printer.pDriverName = const_cast<wchar_t*>(kDriverName);
+    printer.pDriverName = const_cast<wchar_t*>(options.driverName.c_str());
     printer.pPrintProcessor = const_cast<wchar_t*>(L"WinPrint");
     printer.pDatatype = const_cast<wchar_t*>(L"RAW");
     printer.Attributes = PRINTER_ATTRIBUTE_LOCAL;

@@ -7,14 +7,17 @@
 
 namespace wren::host {
 
+inline constexpr wchar_t kDriverName[] = L"Wren ZE Colour PS";
+
 struct InstallOptions {
     std::wstring packageDir;
     std::wstring printerName = L"Wren Test";
+    // The capability file maps a driver name to its model, so one package
+    // serves several models under several driver names.
+    std::wstring driverName = kDriverName;
     std::wstring shareName;   // non-empty: the printer is shared
     bool network = false;     // the printer is marked as a network printer
 };
-
-inline constexpr wchar_t kDriverName[] = L"Wren ZE Colour PS";
 
 void installPackage(const InstallOptions& options);
 

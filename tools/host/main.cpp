@@ -1,7 +1,7 @@
 // wrenhost: plays the core PostScript driver for a printer installed in the
 // spooler, so the plug-ins can be driven end to end.
 //
-//   wrenhost install <package-dir> [--printer NAME] [--share NAME] [--network]
+//   wrenhost install <package-dir> [--printer NAME] [--driver NAME] [--share NAME] [--network]
 //   wrenhost print <ticket.ini> [--output PATH] [--no-drvprocs] [--plugin PATH]
 //   wrenhost record [--printer NAME]
 //   wrenhost preferences <ticket.ini> [--save PATH] [--script FILE] [--screenshot DIR] [--printer-properties] [--plugin PATH] [--start-page N]
@@ -15,6 +15,7 @@
 #include "host_files.h"
 #include "host_error.h"
 #include "installer.h"
+#include "../family/stand_in_environment.h"
 #include "job_output.h"
 #include "platform/win32/handles.h"
 #include "plugin_loading.h"
@@ -73,18 +74,19 @@ private:
 };
 
 int install(const std::vector<std::wstring>& args) {
-    if (args.empty()) throw HostError("usage: wrenhost install <package-dir> [--printer NAME] [--share NAME] [--network]");
+    if (args.empty()) throw HostError("usage: wrenhost install <package-dir> [--printer NAME] [--driver NAME] [--share NAME] [--network]");
     InstallOptions options;
     options.packageDir = args[0];
     for (std::size_t i = 1; i < args.size(); ++i) {
         if (args[i] == L"--printer" && i + 1 < args.size()) options.printerName = args[++i];
+        else if (args[i] == L"--driver" && i + 1 < args.size()) options.driverName = args[++i];
         else if (args[i] == L"--share" && i + 1 < args.size()) options.shareName = args[++i];
         else if (args[i] == L"--network") options.network = true;
         else throw HostError("unknown option " + narrow(args[i]));
     }
     installPackage(options);
     std::printf("installed printer \"%s\" (driver \"%s\")\n", narrow(options.printerName).c_str(),
-                narrow(kDriverName).c_str());
+                narrow(options.driverName).c_str());
     return 0;
 }
 
@@ -143,6 +145,11 @@ int print(const std::vector<std::wstring>& args) {
                                                        : std::wstring(ticket->document.begin(), ticket->document.end());
 
     prepareJobOutput(output);
+    // The stand-in job-information library answers this name when asked
+    // which application prints (it is loaded into this process).
+    if (!ticket->application.empty())
+        SetEnvironmentVariableW(stand_in::kPrintingApplicationVariable,
+                                std::wstring(ticket->application.begin(), ticket->application.end()).c_str());
     PluginSession session(*ticket, options);
     // The ticket's record is a stored document's: the merge replaces what
     // is out of range for a field, as it would for any job; say which.

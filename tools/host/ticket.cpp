@@ -159,6 +159,8 @@ std::optional<Ticket> parseTicket(std::string_view text, TicketError& error) {
                 inputSeen = !entry.value.empty();
             } else if (name == "job" && key == "output") {
                 ticket.output = entry.value;
+            } else if (name == "job" && key == "application") {
+                ticket.application = entry.value;
             } else {
                 fail(error, "unknown key [" + name + "] " + key);
                 return std::nullopt;

@@ -6,7 +6,9 @@
 //   [devmode]  public DEVMODE fields (dmPaperSize, dmPaperWidth, ...)
 //   [private]  private record fields by name (jobName, password, ...)
 //   [job]      document, input, output (paths relative to the ticket; the
-//              output may instead be given on the command line)
+//              output may instead be given on the command line), and
+//              application: the printing application's name that the
+//              stand-in job-information library reports for this job
 #pragma once
 
 #include <cstdint>
@@ -29,6 +31,7 @@ struct Ticket {
     std::u16string document;
     std::u16string input;
     std::u16string output;
+    std::u16string application;
 };
 
 struct TicketError {

@@ -142,6 +142,8 @@ std::optional<std::string> writeTicket(const Ticket& ticket, TicketError& error)
     if (!ticket.document.empty() && !line(out, "document", toUtf8(ticket.document), "job", error)) return std::nullopt;
     if (!line(out, "input", toUtf8(ticket.input), "job", error)) return std::nullopt;
     if (!ticket.output.empty() && !line(out, "output", toUtf8(ticket.output), "job", error)) return std::nullopt;
+    if (!ticket.application.empty() && !line(out, "application", toUtf8(ticket.application), "job", error))
+        return std::nullopt;
     return out;
 }
 
