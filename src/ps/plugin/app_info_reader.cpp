@@ -40,9 +40,10 @@ UniqueHandle openEither(const std::u16string& local, const std::u16string& sessi
 }
 
 // The shared block, when its mutex exists in this or the writer's session.
-std::optional<std::u16string> readSharedBlock(const appinfo::ChannelPrinter& printer, std::uint32_t jobId) {
+std::optional<std::u16string> readSharedBlock(const appinfo::ChannelPrinter& printer, std::uint32_t jobId,
+                                             DWORD clientSession) {
     const appinfo::SharedNames local = appinfo::localNames(printer, jobId);
-    const appinfo::SharedNames session = appinfo::sessionNames(printer, jobId, currentSessionId());
+    const appinfo::SharedNames session = appinfo::sessionNames(printer, jobId, clientSession);
     UniqueHandle mutex = openEither(local.mutex, session.mutex,
                                     [](const wchar_t* n) { return OpenMutexW(MUTEX_ALL_ACCESS, FALSE, n); });
     if (!mutex) return std::nullopt;
@@ -126,7 +127,8 @@ std::u16string AppInfoReader::readChannel(HANDLE printer, std::uint32_t jobId, s
     const std::optional<appinfo::ChannelPrinter> target = win32::channelPrinter(printer);
     if (!target) return {};
     printerName = target->printerName;
-    if (std::optional<std::u16string> shared = readSharedBlock(*target, jobId)) return *shared;
+    const DWORD clientSession = clientSession_ ? *clientSession_ : currentSessionId();
+    if (std::optional<std::u16string> shared = readSharedBlock(*target, jobId, clientSession)) return *shared;
     return readPipe(*target, jobId, pipeWaitMs_);
 }
 

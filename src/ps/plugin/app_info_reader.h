@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "platform/codepage.h"
@@ -24,8 +25,12 @@ public:
     // stuck application cannot hold the spooler's job forever.
     static constexpr DWORD kMutexWaitMs = 30000;
 
-    explicit AppInfoReader(const CodePage& codePage, DWORD pipeWaitMs = kPipeWaitMs)
-        : codePage_(codePage), pipeWaitMs_(pipeWaitMs) {}
+    // `clientSession`: the session whose Session\<n>\ names are tried when
+    // the Local\ ones do not open; by default the thread token's (in the
+    // spooler, the impersonated client's).
+    explicit AppInfoReader(const CodePage& codePage, DWORD pipeWaitMs = kPipeWaitMs,
+                           std::optional<DWORD> clientSession = std::nullopt)
+        : codePage_(codePage), pipeWaitMs_(pipeWaitMs), clientSession_(clientSession) {}
 
     // At most 60 bytes in the user's locale; empty when nothing arrived.
     // Asked twice for one job (access control and job information), the
@@ -37,6 +42,7 @@ private:
 
     const CodePage& codePage_;
     const DWORD pipeWaitMs_;
+    const std::optional<DWORD> clientSession_;
     std::mutex guard_;
     bool haveLast_ = false;
     std::u16string lastPrinter_;
