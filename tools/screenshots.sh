@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Regenerates the pictures in docs/screenshots: the printing preferences of
-# the sample printer as a user sees them, in English and in German. Needs a
+# the sample printer and the Job Name prompt of a secure job, as a user sees
+# them, in English and in German. Needs a
 # build (tools/test.sh or run-samples.sh) and installs nothing itself.
 #   bash tools/screenshots.sh [build-dir]
 set -euo pipefail
@@ -25,6 +26,10 @@ take() {
     LANG="$language" LC_ALL="$language" timeout 60 wine explorer /desktop=wren,900x700 \
         "$build/tools/host/wrenhost.exe" preferences examples/tickets/normal.ini \
         --script "$prefix/preferences.script" --screenshot "$(winepath -w "$shots")" >"$prefix/shots.log" 2>&1 ||
+        { cat "$prefix/shots.log"; exit 1; }
+    LANG="$language" LC_ALL="$language" timeout 60 wine explorer /desktop=wren,900x700 \
+        "$build/tools/host/wrenhost.exe" print tests/ui/tickets/ask-job-name.ini --output "$prefix/job-name.prn" \
+        --script tools/screenshots/job-name.script --screenshot "$(winepath -w "$shots")" >"$prefix/shots.log" 2>&1 ||
         { cat "$prefix/shots.log"; exit 1; }
     for f in "$shots"/*.png; do cp "$f" "$out/$(basename "$f" .png)$suffix.png"; done
 }

@@ -77,10 +77,12 @@ wine_resume() {
 }
 
 # Installs the staged package of build $1 as the sample printers: "Wren Test"
-# (the plain model) and "Wren Info" (the model with job information).
+# (the plain model), "Wren Info" (the model with job information) and
+# "Wren Shared" (the plain model, shared).
 install_sample_printers() {
     local build="$1" log="${2:-/dev/stdout}"
     local host="$build/tools/host/wrenhost.exe" package="${build//\//\\}\\package"
     timeout 120 wine "$host" install "$package" >>"$log" 2>&1 &&
-        timeout 120 wine "$host" install "$package" --printer "Wren Info" --driver "Wren ZE Colour PS Info" >>"$log" 2>&1
+        timeout 120 wine "$host" install "$package" --printer "Wren Info" --driver "Wren ZE Colour PS Info" >>"$log" 2>&1 &&
+        timeout 120 wine "$host" install "$package" --printer "Wren Shared" --share WrenShared >>"$log" 2>&1
 }

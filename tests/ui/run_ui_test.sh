@@ -13,6 +13,9 @@
 #   update-order K...  the features K... were written back in this order
 #                      (their first "update K=..." lines of stdout)
 #   run_ui_test.sh <wrenhost.exe> <out-dir> <name> <ticket> <script> [wrenhost options]
+# With WREN_UI_COMMAND=print the ticket is printed instead (into saved.prn,
+# which the print rules then read) and the script answers the dialogs the
+# job puts up; the script "none" prints without one.
 set -uo pipefail
 host="$1" out="$2/$3" name="$3" ticket="$4" script="$5"
 shift 5
@@ -24,8 +27,15 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 rm -rf "$out"
 mkdir -p "$out/shots"
-timeout 60 wine "$host" preferences "$ticket" --save "$out/saved.ini" --script "$script" \
-    --screenshot "$out/shots" "$@" >"$out/stdout" 2>"$out/stderr"
+if [ "${WREN_UI_COMMAND:-preferences}" = print ]; then
+    scripted=()
+    [ "$script" = none ] || scripted=(--script "$script" --screenshot "$out/shots")
+    timeout 60 wine "$host" print "$ticket" --output "$out/saved.prn" "${scripted[@]}" "$@" \
+        >"$out/stdout" 2>"$out/stderr"
+else
+    timeout 60 wine "$host" preferences "$ticket" --save "$out/saved.ini" --script "$script" \
+        --screenshot "$out/shots" "$@" >"$out/stdout" 2>"$out/stderr"
+fi
 status=$?
 tr -d '\r' <"$out/stdout" >"$out/stdout.txt"
 failed=0

@@ -2,12 +2,14 @@
 // spooler, so the plug-ins can be driven end to end.
 //
 //   wrenhost install <package-dir> [--printer NAME] [--driver NAME] [--share NAME] [--network]
-//   wrenhost print <ticket.ini> [--output PATH] [--no-drvprocs] [--plugin PATH]
+//   wrenhost print <ticket.ini> [--output PATH] [--no-drvprocs] [--plugin PATH] [--script FILE [--screenshot DIR]]
 //   wrenhost record [--printer NAME]
 //   wrenhost preferences <ticket.ini> [--save PATH] [--script FILE] [--screenshot DIR] [--printer-properties] [--plugin PATH] [--start-page N]
 #include <windows.h>
 
 #include <cstdio>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,8 @@
 #include "plugin_session.h"
 #include "preferences_command.h"
 #include "record_dump.h"
+#include "script_parser.h"
+#include "script_runner.h"
 #include "common/config/ini_document.h"
 #include "ticket.h"
 
@@ -124,11 +128,16 @@ int record(const std::vector<std::wstring>& args) {
 }
 
 int print(const std::vector<std::wstring>& args) {
-    if (args.empty()) throw HostError("usage: wrenhost print <ticket.ini> [--output PATH] [--no-drvprocs] [--plugin PATH]");
+    if (args.empty())
+        throw HostError("usage: wrenhost print <ticket.ini> [--output PATH] [--no-drvprocs] [--plugin PATH] "
+                        "[--script FILE [--screenshot DIR]]");
     SessionOptions options;
     std::u16string outputOverride;
+    std::wstring scriptPath, screenshotDir;
     for (std::size_t i = 1; i < args.size(); ++i) {
         if (args[i] == L"--no-drvprocs") options.useDrvProcs = false;
+        else if (args[i] == L"--script" && i + 1 < args.size()) scriptPath = args[++i];
+        else if (args[i] == L"--screenshot" && i + 1 < args.size()) screenshotDir = args[++i];
         else if (args[i] == L"--output" && i + 1 < args.size()) outputOverride.assign(args[i + 1].begin(), args[i + 1].end()), ++i;
         else if (args[i] == L"--plugin" && i + 1 < args.size()) options.pluginPath = args[++i];
         else throw HostError("unknown option " + narrow(args[i]));
@@ -156,10 +165,23 @@ int print(const std::vector<std::wstring>& args) {
     for (const std::string& field : fieldsReplacedByMerge(*ticket, session.record()))
         std::fprintf(stderr, "wrenhost: note: the merge replaced [private] %s (now %s)\n", field.c_str(),
                      describeField(session.record(), field).c_str());
+    // A dialog the job puts up (the Job Name prompt) comes up on this
+    // thread, inside the plug-in's injection; a script answers it.
+    std::unique_ptr<ScriptRunner> runner;
+    ThreadDialog prompt(GetCurrentThreadId());
+    if (!scriptPath.empty()) {
+        ScriptError scriptError;
+        std::optional<std::vector<ScriptAction>> script = parseScript(readFile(scriptPath), scriptError);
+        if (!script) throw HostError(narrow(scriptPath) + ": " + scriptError.message);
+        if (!screenshotDir.empty()) CreateDirectoryW(screenshotDir.c_str(), nullptr);
+        runner = std::make_unique<ScriptRunner>(std::move(*script), prompt, screenshotDir);
+        runner->start();
+    }
     DWORD job = session.startJob(name, output);
     SessionSink sink(session);
     int pages = emitDocument(document, sink);
     session.endJob();
+    if (runner) runner->finish();
     verifyJobOutput(output);
     std::printf("job %lu: %d page(s) of %s -> %s\n", static_cast<unsigned long>(job), pages, narrow(input).c_str(),
                 narrow(output).c_str());

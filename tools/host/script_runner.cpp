@@ -83,7 +83,7 @@ bool poll(Predicate ready, DWORD milliseconds = kWaitMs) {
 
 }  // namespace
 
-ScriptRunner::ScriptRunner(std::vector<ScriptAction> actions, const SheetHost& sheet, std::wstring screenshotDir)
+ScriptRunner::ScriptRunner(std::vector<ScriptAction> actions, const ScriptedWindow& sheet, std::wstring screenshotDir)
     : actions_(std::move(actions)), sheet_(sheet), screenshotDir_(std::move(screenshotDir)) {}
 
 ScriptRunner::~ScriptRunner() {
@@ -107,18 +107,31 @@ void ScriptRunner::fail(const ScriptAction& action, const std::string& what) {
 }
 
 void ScriptRunner::run() {
-    const ScriptAction start{0, ScriptVerb::Wait, 0, {}, false, {}, "(waiting for the sheet)"};
+    const std::string kind = sheet_.kind();
+    const ScriptAction start{0, ScriptVerb::Wait, 0, {}, false, {}, "(waiting for the " + kind + ")"};
     window_ = sheet_.waitForWindow(10000);
-    if (!window_) fail(start, "the property sheet did not appear within 10 s");
+    if (!window_) fail(start, "the " + kind + " did not appear within 10 s");
     waitIdle(start);
     for (const ScriptAction& action : actions_) {
-        if (!IsWindow(window_)) fail(action, "the property sheet has closed");
+        if (!IsWindow(window_)) fail(action, "the " + kind + " has closed");
         perform(action);
         if (IsWindow(window_)) waitIdle(action);
     }
     const ScriptAction end{actions_.empty() ? 0 : actions_.back().line, ScriptVerb::Wait, 0, {}, false, {},
                            "(end of script)"};
-    if (!poll([&] { return !IsWindow(window_); })) fail(end, "the script ended with the sheet still open");
+    if (!poll([&] { return !IsWindow(window_); })) fail(end, "the script ended with the " + kind + " still open");
+}
+
+HWND ThreadDialog::waitForWindow(DWORD milliseconds) const {
+    HWND found = nullptr;
+    const ULONGLONG until = GetTickCount64() + milliseconds;
+    do {
+        for (HWND w : threadWindows(thread_))
+            if (IsWindowVisible(w) && IsWindowEnabled(w)) found = w;
+        if (found) return found;
+        Sleep(kPollMs);
+    } while (GetTickCount64() < until);
+    return nullptr;
 }
 
 void ScriptRunner::waitIdle(const ScriptAction& action) {
@@ -146,7 +159,8 @@ HWND ScriptRunner::messageBox() const {
 
 HWND ScriptRunner::control(const ScriptAction& action) {
     HWND front = foreground();
-    HWND page = front == window_ ? reinterpret_cast<HWND>(sendBounded(window_, PSM_GETCURRENTPAGEHWND, 0, 0)) : front;
+    const bool inSheet = front == window_ && sheet_.isPropertySheet();
+    HWND page = inSheet ? reinterpret_cast<HWND>(sendBounded(window_, PSM_GETCURRENTPAGEHWND, 0, 0)) : front;
     HWND found = page ? GetDlgItem(page, action.control) : nullptr;
     if (!found && front == window_) found = GetDlgItem(window_, action.control);
     if (!found) fail(action, "no control " + std::to_string(action.control) + " in the window in front");
@@ -226,7 +240,7 @@ void ScriptRunner::perform(const ScriptAction& a) {
         const std::wstring title = wide(a.text);
         if (!poll([&] {
                 HWND front = foreground();
-                return front != window_ && textOf(front) == title;
+                return (front != window_ || !sheet_.isPropertySheet()) && textOf(front) == title;
             }))
             fail(a, "no dialog \"" + narrow(title) + "\" within 5 s (in front: \"" + narrow(textOf(foreground())) +
                         "\")");
@@ -282,7 +296,7 @@ void ScriptRunner::perform(const ScriptAction& a) {
     case ScriptVerb::Cancel:
     case ScriptVerb::Apply: {
         HWND front = foreground();
-        if (front == window_) {
+        if (front == window_ && sheet_.isPropertySheet()) {
             const WPARAM button = a.verb == ScriptVerb::Ok ? PSBTN_OK
                                   : a.verb == ScriptVerb::Cancel ? PSBTN_CANCEL
                                                                  : PSBTN_APPLYNOW;

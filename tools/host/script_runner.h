@@ -1,5 +1,5 @@
-// Runs a sheet script against the real windows from a second thread, as a
-// user would: clicks and characters are posted (a sent message into a
+// Runs a script against the real windows from a second thread, as a user
+// would: against a property sheet, or a dialog that a print job puts up. clicks and characters are posted (a sent message into a
 // handler that opens a modal dialog would block the runner), then the
 // runner waits until the sheet's thread is idle again. Every wait is
 // bounded; a failed action ends the process with status 1 and one line on
@@ -13,19 +13,47 @@
 #include <vector>
 
 #include "script_parser.h"
-#include "sheet_host.h"
 
 namespace wren::host {
 
+// The window a script drives and the thread that owns it (its modal
+// dialogs and message boxes belong to the same thread).
+class ScriptedWindow {
+public:
+    virtual ~ScriptedWindow() = default;
+    // The window once it exists; null when it did not appear in time.
+    virtual HWND waitForWindow(DWORD milliseconds) const = 0;
+    virtual DWORD uiThread() const = 0;
+    // "property sheet", "dialog": for the runner's messages.
+    virtual const char* kind() const = 0;
+    // A sheet's dialogs are other windows; a dialog may be the window itself.
+    virtual bool isPropertySheet() const = 0;
+};
+
+// A dialog that comes up on a given thread while it does other work (a
+// print job asking for its name): the first visible, enabled top-level
+// window of that thread.
+class ThreadDialog final : public ScriptedWindow {
+public:
+    explicit ThreadDialog(DWORD thread) : thread_(thread) {}
+    HWND waitForWindow(DWORD milliseconds) const override;
+    DWORD uiThread() const override { return thread_; }
+    const char* kind() const override { return "dialog"; }
+    bool isPropertySheet() const override { return false; }
+
+private:
+    DWORD thread_;
+};
+
 class ScriptRunner {
 public:
-    ScriptRunner(std::vector<ScriptAction> actions, const SheetHost& sheet, std::wstring screenshotDir);
+    ScriptRunner(std::vector<ScriptAction> actions, const ScriptedWindow& target, std::wstring screenshotDir);
     ~ScriptRunner();
     ScriptRunner(const ScriptRunner&) = delete;
     ScriptRunner& operator=(const ScriptRunner&) = delete;
 
     void start();
-    // After the sheet has closed: waits for the script's end.
+    // After the window has closed: waits for the script's end.
     void finish();
 
 private:
@@ -39,7 +67,7 @@ private:
     HWND messageBox() const;
 
     std::vector<ScriptAction> actions_;
-    const SheetHost& sheet_;
+    const ScriptedWindow& sheet_;
     std::wstring screenshotDir_;
     HWND window_ = nullptr;
     std::thread thread_;

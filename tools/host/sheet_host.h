@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/win32/oem_interfaces.h"
+#include "script_runner.h"
 
 namespace wren::host {
 
@@ -28,7 +29,7 @@ struct SheetOptions {
     unsigned startPage = 0;
 };
 
-class SheetHost {
+class SheetHost final : public ScriptedWindow {
 public:
     explicit SheetHost(SheetOptions options);
     ~SheetHost();
@@ -44,8 +45,10 @@ public:
     bool run();
 
     // For the script runner (another thread): the sheet once it exists.
-    HWND waitForWindow(DWORD milliseconds) const;
-    DWORD uiThread() const { return uiThread_; }
+    HWND waitForWindow(DWORD milliseconds) const override;
+    DWORD uiThread() const override { return uiThread_; }
+    const char* kind() const override { return "property sheet"; }
+    bool isPropertySheet() const override { return true; }
     bool hasResult() const { return resultSet_; }
     LRESULT result() const { return result_; }
 
