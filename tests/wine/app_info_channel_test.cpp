@@ -193,5 +193,71 @@ TEST_F(AppInfoChannel, UnterminatedPipeMessageEndsWithTheBytesThatCame) {
     companionExit();
 }
 
+// The writer's side in a process of its own, as an application would run
+// it: started by the test below with the job in its environment, it raises
+// the document start in wrenui, says so, and keeps running (and so keeps
+// the writer's handles) until it is told to end. Skipped when run alone.
+TEST(AppInfoChannelWriterProcess, PublishesTheNameForTheJobItIsGiven) {
+    wchar_t job[16] = {}, ready[64] = {}, done[64] = {};
+    if (!GetEnvironmentVariableW(L"WREN_TEST_WRITER_JOB", job, 16)) GTEST_SKIP() << "started only by the reader test";
+    ASSERT_TRUE(GetEnvironmentVariableW(L"WREN_TEST_WRITER_READY", ready, 64));
+    ASSERT_TRUE(GetEnvironmentVariableW(L"WREN_TEST_WRITER_DONE", done, 64));
+    PluginLibrary library{L"wrenui.dll"};
+    Ref<IPrintOemUI2> ui = library.create<IPrintOemUI2>(CLSID_OEMUI);
+    ASSERT_TRUE(ui);
+    HANDLE printer = nullptr;
+    ASSERT_TRUE(OpenPrinterW(const_cast<wchar_t*>(kPrinterName), &printer, nullptr));
+    DWORD jobId = wcstoul(job, nullptr, 10);
+    INT result = 0;
+    EXPECT_EQ(ui->DocumentEvent(printer, nullptr, DOCUMENTEVENT_STARTDOCPOST, sizeof jobId, &jobId, 0, nullptr,
+                                &result),
+              S_OK);
+    HANDLE readyEvent = OpenEventW(EVENT_MODIFY_STATE, FALSE, ready);
+    HANDLE doneEvent = OpenEventW(SYNCHRONIZE, FALSE, done);
+    ASSERT_TRUE(readyEvent && doneEvent);
+    SetEvent(readyEvent);
+    WaitForSingleObject(doneEvent, 30000);
+    CloseHandle(readyEvent);
+    CloseHandle(doneEvent);
+    ClosePrinter(printer);
+}
+
+TEST_F(AppInfoChannel, WriterInAnotherProcessHandsTheNameToTheReader) {
+    wchar_t ready[64], done[64], job[16];
+    swprintf(ready, 64, L"Local\\WrenWriterReady%lu", GetCurrentProcessId());
+    swprintf(done, 64, L"Local\\WrenWriterDone%lu", GetCurrentProcessId());
+    swprintf(job, 16, L"%lu", job_);
+    HANDLE readyEvent = CreateEventW(nullptr, TRUE, FALSE, ready);
+    HANDLE doneEvent = CreateEventW(nullptr, TRUE, FALSE, done);
+    ASSERT_TRUE(readyEvent && doneEvent);
+    SetEnvironmentVariableW(L"WREN_TEST_WRITER_JOB", job);
+    SetEnvironmentVariableW(L"WREN_TEST_WRITER_READY", ready);
+    SetEnvironmentVariableW(L"WREN_TEST_WRITER_DONE", done);
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring line = L"\"" + std::wstring(self) +
+                        L"\" --gtest_filter=AppInfoChannelWriterProcess.PublishesTheNameForTheJobItIsGiven";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION writer{};
+    const BOOL started = CreateProcessW(self, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                                        nullptr, &startup, &writer);
+    for (const wchar_t* name : {L"WREN_TEST_WRITER_JOB", L"WREN_TEST_WRITER_READY", L"WREN_TEST_WRITER_DONE"})
+        SetEnvironmentVariableW(name, nullptr);
+    ASSERT_TRUE(started) << GetLastError();
+    CloseHandle(writer.hThread);
+    const bool published = WaitForSingleObject(readyEvent, 30000) == WAIT_OBJECT_0;
+    const std::string text = published ? header() : std::string("(the writer did not publish)");
+    SetEvent(doneEvent);
+    DWORD code = 99;
+    WaitForSingleObject(writer.hProcess, 30000);
+    GetExitCodeProcess(writer.hProcess, &code);
+    CloseHandle(writer.hProcess);
+    CloseHandle(readyEvent);
+    CloseHandle(doneEvent);
+    EXPECT_EQ(code, 0u) << "the writer process failed";
+    EXPECT_NE(text.find(applicationLine("Channel Writer")), std::string::npos) << text;
+}
+
 }  // namespace
 }  // namespace wren::wine_test
