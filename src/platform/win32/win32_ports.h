@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/codepage.h"
+#include "platform/file_source.h"
 #include "platform/library.h"
 #include "platform/profile.h"
 #include "platform/spooler.h"
@@ -47,12 +48,18 @@ public:
     bool isValidPair(std::uint8_t lead, std::uint8_t trail) const override;
 };
 
+class Win32FileSource final : public FileSource {
+public:
+    std::unique_ptr<ReadableFile> openShared(std::u16string_view path) const override;
+};
+
 // One set of ports per process: they hold no state.
 struct Win32Ports {
     Win32Profile profile;
     Win32Spooler spooler;
     Win32LibraryLoader loader;
     Win32CodePage codePage;
+    Win32FileSource files;
 };
 Win32Ports& ports();
 

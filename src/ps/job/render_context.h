@@ -6,6 +6,7 @@
 #include "common/settings/public_devmode.h"
 #include "platform/codepage.h"
 #include "platform/driver_settings.h"
+#include "platform/file_source.h"
 #include "platform/library.h"
 #include "platform/profile.h"
 #include "platform/spool_stream.h"
@@ -36,6 +37,7 @@ struct RenderPorts {
     const CodePage& codePage;
     JobNamePrompt* jobNamePrompt = nullptr;           // none: the name is not asked
     ApplicationNameSource* applicationNames = nullptr;  // none: no name
+    const FileSource* files = nullptr;                  // none: no data file is copied
 };
 
 struct RenderContext {

@@ -19,7 +19,8 @@ const RenderPorts& renderPorts() {
     static Win32JobNamePrompt jobNamePrompt;
     static AppInfoReader applicationNames(win32::ports().codePage);
     static const RenderPorts ports{win32::ports().spooler, win32::ports().profile, win32::ports().loader,
-                                   win32::ports().codePage, &jobNamePrompt, &applicationNames};
+                                   win32::ports().codePage, &jobNamePrompt, &applicationNames,
+                                   &win32::ports().files};
     return ports;
 }
 
