@@ -24,6 +24,9 @@ file(GLOB WREN_UI_RC_PARTS CONFIGURE_DEPENDS src/ui/resources/*.h src/ui/resourc
      src/ui/resources/languages/*.rc src/ui/resources/pictures/*)
 set_source_files_properties(src/ui/resources/wrenui.rc PROPERTIES OBJECT_DEPENDS "${WREN_UI_RC_PARTS}")
 wren_plugin(ps src/ps/resources/wrenps.rc)
+# windres writes no dependency file: name the templates wrenps.rc includes.
+file(GLOB WREN_PS_RC_PARTS CONFIGURE_DEPENDS src/ps/resources/*.ps)
+set_source_files_properties(src/ps/resources/wrenps.rc PROPERTIES OBJECT_DEPENDS "${WREN_PS_RC_PARTS}")
 
 add_subdirectory(tools/family)
 if(EXISTS ${CMAKE_SOURCE_DIR}/tools/host/CMakeLists.txt)

@@ -1,8 +1,11 @@
-// Stand-in for the printer family's cipher library ("CryptoDll"). It shows no
-// dialog: the INI file beside it (zecipher.ini) gives the answers a user or the
-// real library would give. The job cipher itself is stand_in_cipher.h.
+// Stand-in for the printer family's cipher library ("CryptoDll"). Its job
+// cipher is real: AES-256-GCM through CNG with a PBKDF2 key, in the format of
+// stand_in_cipher.h, which wrenhost's unseal reads back. What a user or the
+// real library would answer otherwise comes from the INI file beside it
+// (zecipher.ini); without a password there, DispPasswordUI shows a dialog.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -10,14 +13,19 @@
 #include <type_traits>
 #include <vector>
 
+#include "cng_aead.h"
 #include "common/family/family_exports.h"
+#include "password_prompt.h"
 #include "stand_in_cipher.h"
 #include "stand_in_config.h"
 
 using namespace wren::family;
+using wren::stand_in::Bytes;
 using wren::stand_in::Config;
-using wren::stand_in::JobCipher;
+using wren::stand_in::JobHeader;
+using wren::stand_in::JobSealer;
 using wren::stand_in::LogLine;
+using wren::stand_in::kKeyMaterialBytes;
 
 namespace {
 
@@ -26,18 +34,16 @@ constexpr int kOk = 0;
 constexpr int kBadArgument = 1;
 constexpr int kWrongState = 2;
 constexpr int kForcedFailure = 3;
-
-// The key record: two uint32 parameters, then the key material.
-constexpr std::size_t kKeyMaterialBytes = 33;
+constexpr int kCryptoFailure = 4;
 
 constexpr std::uint32_t kSessionTag = 0x5A454353;  // "ZECS"
 
 struct Session {
     std::uint32_t tag = kSessionTag;
-    std::unique_ptr<JobCipher> cipher;
+    std::unique_ptr<JobSealer> sealer;
     bool ended = false;
     long long updates = 0;
-    std::vector<unsigned char> out;  // what the last call handed back
+    Bytes out;  // what the last call handed back; the plug-in never frees it
 };
 
 Session* sessionOf(CipherHandle handle) {
@@ -53,11 +59,17 @@ bool forced(const Config& config, const wchar_t* key) {
     return config.integer(L"Encryption", key, 0) != 0;
 }
 
-int handBack(Session& session, std::vector<unsigned char> bytes, const std::uint8_t** outData,
-             std::uint32_t* outSize) {
+// A test may make the library report a wrong size: shorter than its bytes, or
+// longer, with zero bytes behind so that the caller still reads owned memory.
+int handBack(const Config& config, const wchar_t* sizeDeltaKey, Session& session, Bytes bytes,
+             const std::uint8_t** outData, std::uint32_t* outSize) {
+    long long size = static_cast<long long>(bytes.size());
+    const long long delta = config.integer(L"Encryption", sizeDeltaKey, 0);
+    if (delta > 0) bytes.resize(bytes.size() + std::size_t(std::min(delta, 1ll << 20)), 0);
+    size = std::clamp(size + delta, 0ll, static_cast<long long>(bytes.size()));
     session.out = std::move(bytes);
     *outData = session.out.data();
-    *outSize = static_cast<std::uint32_t>(session.out.size());
+    *outSize = static_cast<std::uint32_t>(size);
     return kOk;
 }
 
@@ -68,19 +80,73 @@ int start(LogLine line, CipherHandle handle, const void* keyRecord, std::size_t 
     Config config;
     Session* session = sessionOf(handle);
     const auto* record = static_cast<const unsigned char*>(keyRecord);
-    std::uint32_t mode = 0, strength = 0;
+    JobHeader header;
     if (record) {
-        std::memcpy(&mode, record, 4);
-        std::memcpy(&strength, record + 4, 4);
-        line.number("mode", mode).number("strength", strength).number("keySize", static_cast<long long>(keySize))
-            .bytes("key", record + 8, keySize);
+        std::memcpy(&header.mode, record, 4);
+        std::memcpy(&header.strength, record + 4, 4);
+        line.number("mode", header.mode).number("strength", header.strength)
+            .number("keySize", static_cast<long long>(keySize));
+        line.bytes("key", record + 8, std::min(keySize, kKeyMaterialBytes));
     }
     line.write(config);
-    if (!session || !record || !outData || !outSize || keySize > kKeyMaterialBytes) return kBadArgument;
-    if (session->cipher) return kWrongState;
+    // An empty key would seal a job that anybody can open.
+    if (!session || !record || !outData || !outSize || keySize == 0 || keySize > kKeyMaterialBytes)
+        return kBadArgument;
+    if (session->sealer || session->ended) return kWrongState;
     if (forced(config, failKey)) return kForcedFailure;
-    session->cipher = std::make_unique<JobCipher>(mode, strength, record + 8, keySize);
-    return handBack(*session, session->cipher->start(), outData, outSize);
+    header.iterations = std::uint32_t(config.integer(L"Encryption", L"Iterations", wren::stand_in::kDefaultIterations));
+    if (header.iterations == 0 || header.iterations > wren::stand_in::kMaxIterations) return kBadArgument;
+    if (!wren::stand_in::cngRandom(header.salt.data(), header.salt.size()) ||
+        !wren::stand_in::cngRandom(header.nonceBase.data(), header.nonceBase.size()))
+        return kCryptoFailure;
+    auto aead = wren::stand_in::cngDeriveJobKey(record + 8, keySize, header.salt, header.iterations);
+    if (!aead) return kCryptoFailure;
+    auto sealer = std::make_unique<JobSealer>(header, std::move(aead));
+    Bytes out;
+    if (!sealer->start(out)) return kCryptoFailure;
+    session->sealer = std::move(sealer);
+    return handBack(config, L"InitSizeDelta", *session, std::move(out), outData, outSize);
+}
+
+// Stored passwords: a marker, a random nonce, the text under AES-GCM with the
+// library's fixed key, the tag. The stand-in has no secret of its own, so
+// this only keeps the password out of plain sight in the settings record.
+constexpr unsigned char kPasswordMarker = 0xE6;
+constexpr std::size_t kPasswordOverhead = 1 + wren::stand_in::kNonceBytes + wren::stand_in::kTagBytes;
+constexpr std::size_t kMaxPasswordText = 224;
+constexpr std::array<unsigned char, 32> kPasswordKey = {
+    0x5a, 0x45, 0x2d, 0x50, 0x57, 0x44, 0x2d, 0x4b, 0x45, 0x59, 0x2d, 0x76, 0x31, 0x00, 0x9e, 0x37,
+    0x79, 0xb9, 0x7f, 0x4a, 0x7c, 0x15, 0xbf, 0x58, 0x47, 0x6d, 0x1c, 0xe4, 0xe5, 0xb9, 0x94, 0xd0};
+const Bytes kPasswordAad = {'Z', 'E', '-', 'P', 'W', 'D'};
+
+std::optional<Bytes> sealPassword(const char* plain, std::size_t length) {
+    if (length > kMaxPasswordText) return std::nullopt;
+    auto aead = wren::stand_in::cngAead(kPasswordKey);
+    wren::stand_in::Nonce nonce{};
+    if (!aead || !wren::stand_in::cngRandom(nonce.data(), nonce.size())) return std::nullopt;
+    Bytes out(kPasswordOverhead + length);
+    out[0] = kPasswordMarker;
+    std::memcpy(out.data() + 1, nonce.data(), nonce.size());
+    wren::stand_in::Tag tag{};
+    if (!aead->seal(nonce, kPasswordAad, reinterpret_cast<const unsigned char*>(plain), length, out.data() + 13, tag))
+        return std::nullopt;
+    std::memcpy(out.data() + 13 + length, tag.data(), tag.size());
+    return out;
+}
+
+std::optional<std::string> openPassword(const std::uint8_t* stored, std::size_t size) {
+    if (size < kPasswordOverhead || stored[0] != kPasswordMarker) return std::nullopt;
+    const std::size_t length = size - kPasswordOverhead;
+    auto aead = wren::stand_in::cngAead(kPasswordKey);
+    if (!aead) return std::nullopt;
+    wren::stand_in::Nonce nonce{};
+    std::memcpy(nonce.data(), stored + 1, nonce.size());
+    wren::stand_in::Tag tag{};
+    std::memcpy(tag.data(), stored + 13 + length, tag.size());
+    std::string plain(length, '\0');
+    if (!aead->open(nonce, kPasswordAad, stored + 13, length, reinterpret_cast<unsigned char*>(plain.data()), tag))
+        return std::nullopt;
+    return plain;
 }
 
 }  // namespace
@@ -132,10 +198,10 @@ int WREN_FAMILY_CALL EncryptPassword(const char* plain, std::uint32_t length, st
     LogLine("EncryptPassword").text("plain", plain, length).number("length", length)
         .number("capacity", inOutLength ? static_cast<long long>(*inOutLength) : -1).write(config);
     if (!plain || !out || !inOutLength || config.integer(L"EncryptPassword", L"Fail", 0)) return 0;
-    std::vector<unsigned char> sealed = wren::stand_in::sealPassword(plain, length, *inOutLength);
-    if (sealed.empty()) return 0;
-    std::memcpy(out, sealed.data(), sealed.size());
-    *inOutLength = std::uint32_t(sealed.size());
+    std::optional<Bytes> sealed = sealPassword(plain, length);
+    if (!sealed || sealed->size() > *inOutLength) return 0;
+    std::memcpy(out, sealed->data(), sealed->size());
+    *inOutLength = std::uint32_t(sealed->size());
     return 1;
 }
 
@@ -146,7 +212,11 @@ int WREN_FAMILY_CALL DecryptPassword(const std::uint8_t* stored, std::uint32_t s
         .number("size", inOutSize ? static_cast<long long>(*inOutSize) : -1).write(config);
     if (!out || !inOutSize || *inOutSize == 0 || config.integer(L"DecryptPassword", L"Fail", 0)) return 0;
     std::string plain;
-    if (storedLength != 0 && (!stored || !wren::stand_in::openPassword(stored, storedLength, plain))) return 0;
+    if (storedLength != 0) {
+        std::optional<std::string> opened = stored ? openPassword(stored, storedLength) : std::nullopt;
+        if (!opened) return 0;
+        plain = std::move(*opened);
+    }
     if (plain.size() + 1 > *inOutSize) return 0;
     std::memcpy(out, plain.c_str(), plain.size() + 1);
     *inOutSize = std::uint32_t(plain.size());
@@ -157,10 +227,15 @@ int WREN_FAMILY_CALL DispPasswordUI(char* buffer33) {
     Config config;
     LogLine("DispPasswordUI").pointer("buffer", buffer33).write(config);
     if (!buffer33) return 0;
-    std::string password = config.text(L"DispPasswordUI", L"Password", "");
+    // A test answers through the INI file; a user through the dialog.
+    std::optional<std::string> password = config.textIfSet(L"DispPasswordUI", L"Password");
+    const bool asked = !password;
+    if (asked) password = wren::stand_in::askPassword();
     std::memset(buffer33, 0, 33);
-    std::memcpy(buffer33, password.data(), std::min<std::size_t>(password.size(), 32));
-    return int(config.integer(L"DispPasswordUI", L"Result", 1));
+    if (!password) return 0;  // cancelled: no password
+    std::memcpy(buffer33, password->data(), std::min<std::size_t>(password->size(), 32));
+    SecureZeroMemory(password->data(), password->size());
+    return asked ? 1 : int(config.integer(L"DispPasswordUI", L"Result", 1));
 }
 
 CipherHandle WREN_FAMILY_CALL CreateEncryption() {
@@ -200,12 +275,14 @@ int WREN_FAMILY_CALL UpdateEncryption(CipherHandle handle, const void* data, std
     LogLine("UpdateEncryption").number("size", size).write(config);
     Session* session = sessionOf(handle);
     if (!session || (!data && size) || !outData || !outSize) return kBadArgument;
-    if (!session->cipher || session->ended) return kWrongState;
+    if (!session->sealer || session->ended) return kWrongState;
     ++session->updates;
     if (forced(config, L"FailUpdate") ||
         session->updates == config.integer(L"Encryption", L"FailUpdateCall", 0))
         return kForcedFailure;
-    return handBack(*session, session->cipher->encrypt(data, size), outData, outSize);
+    Bytes out;
+    if (!session->sealer->update(static_cast<const unsigned char*>(data), size, out)) return kCryptoFailure;
+    return handBack(config, L"UpdateSizeDelta", *session, std::move(out), outData, outSize);
 }
 
 int WREN_FAMILY_CALL EndEncryption(CipherHandle handle, const std::uint8_t** outData, std::uint32_t* outSize) {
@@ -213,10 +290,12 @@ int WREN_FAMILY_CALL EndEncryption(CipherHandle handle, const std::uint8_t** out
     LogLine("EndEncryption").write(config);
     Session* session = sessionOf(handle);
     if (!session || !outData || !outSize) return kBadArgument;
-    if (!session->cipher || session->ended) return kWrongState;
+    if (!session->sealer || session->ended) return kWrongState;
     if (forced(config, L"FailEnd")) return kForcedFailure;
+    Bytes out;
+    if (!session->sealer->end(out)) return kCryptoFailure;
     session->ended = true;
-    return handBack(*session, session->cipher->end(), outData, outSize);
+    return handBack(config, L"EndSizeDelta", *session, std::move(out), outData, outSize);
 }
 
 void WREN_FAMILY_CALL DeleteEncryption(CipherHandle handle) {

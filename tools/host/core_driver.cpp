@@ -7,12 +7,12 @@ namespace wren::host {
 void BlockOutput::write(const void* data, std::size_t size) {
     const char* bytes = static_cast<const char*>(data);
     while (size > 0) {
-        std::size_t room = kBlockSize - buffer_.size();
+        std::size_t room = blockSize_ - buffer_.size();
         std::size_t take = size < room ? size : room;
         buffer_.insert(buffer_.end(), bytes, bytes + take);
         bytes += take;
         size -= take;
-        if (buffer_.size() == kBlockSize) flush();
+        if (buffer_.size() == blockSize_) flush();
     }
 }
 

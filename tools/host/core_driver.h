@@ -17,9 +17,10 @@ namespace wren::host {
 class BlockOutput {
 public:
     static constexpr std::size_t kBlockSize = 4096;
-    BlockOutput(IPrintOemPS2* plugin, bool pluginOwnsStream, DEVOBJ& devobj)
-        : plugin_(plugin), pluginOwnsStream_(pluginOwnsStream), devobj_(devobj) {
-        buffer_.reserve(kBlockSize);
+    static constexpr std::size_t kMaxBlockSize = std::size_t(1) << 24;
+    BlockOutput(IPrintOemPS2* plugin, bool pluginOwnsStream, DEVOBJ& devobj, std::size_t blockSize = kBlockSize)
+        : plugin_(plugin), pluginOwnsStream_(pluginOwnsStream), devobj_(devobj), blockSize_(blockSize) {
+        buffer_.reserve(blockSize_);
     }
     void write(const void* data, std::size_t size);
     void flush();
@@ -32,6 +33,7 @@ private:
     IPrintOemPS2* plugin_;
     bool pluginOwnsStream_;
     DEVOBJ& devobj_;
+    std::size_t blockSize_;
     std::vector<char> buffer_;
     std::string failure_;
 };

@@ -2,8 +2,10 @@
 // spooler, so the plug-ins can be driven end to end.
 //
 //   wrenhost install <package-dir> [--printer NAME] [--driver NAME] [--share NAME] [--network]
-//   wrenhost print <ticket.ini> [--output PATH] [--no-drvprocs] [--plugin PATH] [--script FILE [--screenshot DIR]]
+//   wrenhost print <ticket.ini> [--output PATH] [--no-drvprocs] [--plugin PATH] [--script FILE [--screenshot DIR]] [--block-size N]
+//   wrenhost preview <ticket.ini> <out-prefix> [--emulation PATH] [--resolution DPI] [--plugin PATH]
 //   wrenhost record [--printer NAME]
+//   wrenhost unseal <job> (--password P | --card-data HEX) <out>
 //   wrenhost preferences <ticket.ini> [--save PATH] [--script FILE] [--screenshot DIR] [--printer-properties] [--plugin PATH] [--start-page N]
 #include <windows.h>
 
@@ -23,9 +25,11 @@
 #include "plugin_loading.h"
 #include "plugin_session.h"
 #include "preferences_command.h"
+#include "preview_command.h"
 #include "record_dump.h"
 #include "script_parser.h"
 #include "script_runner.h"
+#include "unseal_command.h"
 #include "common/config/ini_document.h"
 #include "ticket.h"
 
@@ -127,10 +131,23 @@ int record(const std::vector<std::wstring>& args) {
     return 0;
 }
 
+// How many bytes the core driver hands to WritePrinter at a time.
+std::size_t blockSizeOption(const std::wstring& text) {
+    std::size_t value = 0;
+    bool digits = !text.empty() && text.size() <= 8;  // 8 digits hold the largest block
+    for (wchar_t c : text) {
+        if (c < L'0' || c > L'9') digits = false;
+        else value = value * 10 + std::size_t(c - L'0');
+    }
+    if (!digits || value == 0 || value > BlockOutput::kMaxBlockSize)
+        throw HostError("--block-size takes 1 to " + std::to_string(BlockOutput::kMaxBlockSize) + " bytes");
+    return value;
+}
+
 int print(const std::vector<std::wstring>& args) {
     if (args.empty())
         throw HostError("usage: wrenhost print <ticket.ini> [--output PATH] [--no-drvprocs] [--plugin PATH] "
-                        "[--script FILE [--screenshot DIR]]");
+                        "[--script FILE [--screenshot DIR]] [--block-size N]");
     SessionOptions options;
     std::u16string outputOverride;
     std::wstring scriptPath, screenshotDir;
@@ -140,6 +157,7 @@ int print(const std::vector<std::wstring>& args) {
         else if (args[i] == L"--screenshot" && i + 1 < args.size()) screenshotDir = args[++i];
         else if (args[i] == L"--output" && i + 1 < args.size()) outputOverride.assign(args[i + 1].begin(), args[i + 1].end()), ++i;
         else if (args[i] == L"--plugin" && i + 1 < args.size()) options.pluginPath = args[++i];
+        else if (args[i] == L"--block-size" && i + 1 < args.size()) options.blockSize = blockSizeOption(args[++i]);
         else throw HostError("unknown option " + narrow(args[i]));
     }
     TicketError error;
@@ -212,13 +230,15 @@ int preferences(const std::vector<std::wstring>& args) {
 int wmain(int argc, wchar_t** argv) {
     std::vector<std::wstring> args(argv + 1, argv + argc);
     try {
-        if (args.empty()) throw wren::host::HostError("usage: wrenhost install|print|record|preferences ...");
+        if (args.empty()) throw wren::host::HostError("usage: wrenhost install|print|preview|record|preferences|unseal ...");
         std::wstring command = args.front();
         args.erase(args.begin());
         if (command == L"install") return wren::host::install(args);
         if (command == L"print") return wren::host::print(args);
+        if (command == L"preview") return wren::host::runPreview(args, wren::host::print);
         if (command == L"record") return wren::host::record(args);
         if (command == L"preferences") return wren::host::preferences(args);
+        if (command == L"unseal") return wren::host::unseal(args);
         throw wren::host::HostError("unknown command " + wren::host::narrow(command));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "wrenhost: %s\n", e.what());

@@ -188,7 +188,7 @@ void PluginSession::enablePdev() {
         pdevEnabled_ = true;
         pluginOwnsStream = plugin_->WritePrinter(nullptr, nullptr, 0, nullptr) == S_OK;
     }
-    output_ = std::make_unique<BlockOutput>(plugin_, pluginOwnsStream, devobj_);
+    output_ = std::make_unique<BlockOutput>(plugin_, pluginOwnsStream, devobj_, options_.blockSize);
     helper_->attach(output_.get());
 }
 

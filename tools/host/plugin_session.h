@@ -19,6 +19,7 @@ struct SessionOptions {
     bool loadPlugin = true;       // false: the host writes the stream alone
     bool useDrvProcs = true;      // hand the plug-in the legacy DRVPROCS table
     std::wstring pluginPath;      // a wrenps.dll to use instead of the installed one
+    std::size_t blockSize = BlockOutput::kBlockSize;  // bytes per WritePrinter block
 };
 
 class PluginSession {

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstring>
 #include <functional>
+#include <limits>
 
 #include "common/config/ini_document.h"
 #include "common/settings/record_text.h"
@@ -71,6 +72,8 @@ using PrivateSetter = std::function<bool(PrivateRecord&, const std::string&)>;
 
 #define WREN_UNSIGNED(name) {#name, [](PrivateRecord& r, const std::string& v) { auto x = r.name; bool ok = setUnsigned(x, v); r.name = x; return ok; }}
 #define WREN_SIGNED(name) {#name, [](PrivateRecord& r, const std::string& v) { auto x = r.name; bool ok = setInteger(x, v, INT32_MIN, INT32_MAX); r.name = x; return ok; }}
+// A signed field within its own type's range (wmAngle is 16 bits wide).
+#define WREN_SIGNED_FIELD(name) {#name, [](PrivateRecord& r, const std::string& v) { auto x = r.name; bool ok = setInteger(x, v, std::numeric_limits<decltype(x)>::min(), std::numeric_limits<decltype(x)>::max()); r.name = x; return ok; }}
 #define WREN_FIVE(name) {#name, [](PrivateRecord& r, const std::string& v) { std::int32_t x[5]; bool ok = setFive(x, v); if (ok) for (int i = 0; i < 5; ++i) r.name[i] = x[i]; return ok; }}
 
 const std::map<std::string, PrivateSetter>& privateSetters() {
@@ -86,12 +89,20 @@ const std::map<std::string, PrivateSetter>& privateSetters() {
         WREN_UNSIGNED(cryptMode), WREN_UNSIGNED(cryptStrength), WREN_UNSIGNED(cryptOption),
         WREN_FIVE(duplexScaleX), WREN_FIVE(duplexScaleY), WREN_FIVE(duplexOffsetX), WREN_FIVE(duplexOffsetY),
         WREN_FIVE(duplexAdjust),
+        // The watermark copy that the Watermark dialogs write.
+        {"wmText", [](PrivateRecord& r, const std::string& v) { writeField(r.wmText, fromUtf8(v)); return fromUtf8(v).size() <= 512; }},
+        {"wmFontName", [](PrivateRecord& r, const std::string& v) { writeField(r.wmFontName, fromUtf8(v)); return fromUtf8(v).size() <= 31; }},
+        {"wmColorText", [](PrivateRecord& r, const std::string& v) { writeField(r.wmColorText, v); return v.size() <= 15; }},
+        WREN_SIGNED_FIELD(wmSize), WREN_SIGNED_FIELD(wmAngle), WREN_SIGNED_FIELD(wmOffsetX),
+        WREN_SIGNED_FIELD(wmOffsetY), WREN_UNSIGNED(wmPosition), WREN_UNSIGNED(wmBorder),
+        WREN_UNSIGNED(wmInBackground), WREN_UNSIGNED(wmFirstPageOnly), WREN_UNSIGNED(wmStyleCode),
     };
     return setters;
 }
 
 #undef WREN_UNSIGNED
 #undef WREN_SIGNED
+#undef WREN_SIGNED_FIELD
 #undef WREN_FIVE
 
 using DevmodeSetter = std::function<bool(PublicDevmode&, const std::string&)>;

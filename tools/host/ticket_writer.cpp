@@ -84,6 +84,11 @@ const std::vector<std::pair<std::string, Getter>>& privateGetters() {
         WREN_GET(uaValid), WREN_GET(uaKind), WREN_GET(cryptMode), WREN_GET(cryptStrength), WREN_GET(cryptOption),
         WREN_GET_FIVE(duplexScaleX), WREN_GET_FIVE(duplexScaleY), WREN_GET_FIVE(duplexOffsetX),
         WREN_GET_FIVE(duplexOffsetY), WREN_GET_FIVE(duplexAdjust),
+        {"wmText", [](const PrivateRecord& r) { return text(r.wmText); }},
+        {"wmFontName", [](const PrivateRecord& r) { return text(r.wmFontName); }},
+        {"wmColorText", [](const PrivateRecord& r) { return readField(r.wmColorText); }},
+        WREN_GET(wmSize), WREN_GET(wmAngle), WREN_GET(wmOffsetX), WREN_GET(wmOffsetY), WREN_GET(wmPosition),
+        WREN_GET(wmBorder), WREN_GET(wmInBackground), WREN_GET(wmFirstPageOnly), WREN_GET(wmStyleCode),
     };
     return getters;
 }

@@ -12,6 +12,7 @@
 #include "ps/plugin/ddi_hooks.h"
 #include "ps/plugin/pdev_setup.h"
 #include "ps/plugin/ps_module.h"
+#include "ps/plugin/render_extras.h"
 
 namespace wren::ps {
 namespace {
@@ -175,7 +176,7 @@ HRESULT RenderPlugin::Command(PDEVOBJ pdevobj, DWORD index, PVOID, DWORD, DWORD*
         bool ok = false;
         if (usable(pdevobj)) {
             DeviceCall call(pdevobj, helper_);
-            InjectionExtras extras;
+            RenderExtras extras;
             // A failed injection is a write that came up short; the error
             // it reports is the core driver's, or a write fault when the
             // core driver set none.

@@ -1,0 +1,14 @@
+#include "ps/plugin/render_extras.h"
+
+#include "ps/plugin/ps_module.h"
+#include "ps/watermark/watermark_emission.h"
+
+namespace wren::ps {
+
+RenderExtras::RenderExtras() : templates_(psModule().module) {}
+
+bool RenderExtras::watermarkDefinition(RenderContext& ctx) { return writeWatermarkDefinition(ctx, templates_); }
+
+bool RenderExtras::watermarkPage(RenderContext& ctx) { return writeWatermarkPage(ctx, templates_); }
+
+}  // namespace wren::ps
