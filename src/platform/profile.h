@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace wren {
 
@@ -25,6 +26,18 @@ public:
     // WritePrivateProfileStringW; false when the file cannot be written.
     virtual bool writeString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
                              std::u16string_view value) const = 0;
+    // The section's key names in file order (GetPrivateProfileStringW with
+    // no key), as many as fit whole into bufferChars; empty when the file or
+    // section is absent.
+    virtual std::vector<std::u16string> keyNames(std::u16string_view /*file*/, std::u16string_view /*section*/,
+                                                 std::size_t /*bufferChars*/) const {
+        return {};
+    }
+    // WritePrivateProfileStringW with no key: the section and all its keys
+    // go. False when the file cannot be written.
+    virtual bool deleteSection(std::u16string_view /*file*/, std::u16string_view /*section*/) const {
+        return false;
+    }
 };
 
 }  // namespace wren

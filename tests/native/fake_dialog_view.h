@@ -7,9 +7,12 @@
 // any identifier spring into existence as an edit on first use.
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <initializer_list>
 #include <map>
 #include <optional>
@@ -43,6 +46,9 @@ struct FakeControl {
 
     int upLower = 0, upUpper = 0, upValue = 0;
     bool upRangeSet = false;
+
+    int scrollMin = 0, scrollMax = 0, scrollPos = 0;
+    bool scrollRangeSet = false;
 
     int caret = 0;
     int selectAllCount = 0;
@@ -91,6 +97,17 @@ public:
     std::vector<MessageBoxCall> messageBoxes;
     std::deque<int> answers;
     int defaultAnswer = 1;
+
+    // The colour chooser: each call is logged with the colour it opened on;
+    // it answers `colourAnswer` (nothing: cancelled) after applying
+    // `customEdit` to the custom colours, as a user editing them would.
+    struct ColourCall {
+        std::uint32_t initial = 0;
+        std::array<std::uint32_t, 16> custom{};
+    };
+    std::vector<ColourCall> colourCalls;
+    std::optional<std::uint32_t> colourAnswer;
+    std::function<void(std::array<std::uint32_t, 16>&)> customEdit;
 
     int beeps = 0;
     std::optional<int> focused;
@@ -184,6 +201,25 @@ public:
         c->upValue = value;
         auto b = buddies_.find(id);
         if (b != buddies_.end()) setText(b->second, decimal(value));
+    }
+
+    void setScrollRange(int id, int minimum, int maximum) override {
+        if (FakeControl* c = live(id)) {
+            c->scrollMin = minimum;
+            c->scrollMax = maximum;
+            c->scrollRangeSet = true;
+            c->scrollPos = std::clamp(c->scrollPos, minimum, maximum);
+        }
+    }
+    void setScrollPosition(int id, int position) override {
+        // SetScrollPos keeps the thumb inside the range.
+        if (FakeControl* c = live(id)) c->scrollPos = std::clamp(position, c->scrollMin, c->scrollMax);
+    }
+    std::optional<std::uint32_t> chooseColour(std::uint32_t colour,
+                                              std::array<std::uint32_t, 16>& custom) override {
+        colourCalls.push_back({colour, custom});
+        if (customEdit) customEdit(custom);
+        return colourAnswer;
     }
 
     int caret(int id) const override {

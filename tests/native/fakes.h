@@ -46,7 +46,36 @@ public:
         files_[lowered(std::u16string(file))].set(section, key, value);
         return true;
     }
-    struct Write { std::u16string file, section, key, value; };
+    std::vector<std::u16string> keyNames(std::u16string_view file, std::u16string_view section,
+                                         std::size_t bufferChars) const override {
+        ++reads;
+        std::vector<std::u16string> names;
+        auto it = files_.find(lowered(std::u16string(file)));
+        const IniDocument::Section* found = it == files_.end() ? nullptr : it->second.section(section);
+        if (!found || bufferChars < 2) return names;
+        // Each name and its terminator, then the list's closing terminator.
+        std::size_t used = 1;
+        for (const IniDocument::Entry& e : found->entries) {
+            if (used + e.key.size() + 1 > bufferChars) break;
+            used += e.key.size() + 1;
+            names.push_back(e.key);
+        }
+        return names;
+    }
+    bool deleteSection(std::u16string_view file, std::u16string_view section) const override {
+        if (readOnly) return false;
+        writes.push_back({std::u16string(file), std::u16string(section), {}, {}});
+        auto it = files_.find(lowered(std::u16string(file)));
+        if (it == files_.end()) return true;
+        IniDocument kept;
+        for (const IniDocument::Section& sec : it->second.sections()) {
+            if (equalsNoCase(sec.name, section)) continue;
+            for (const IniDocument::Entry& e : sec.entries) kept.set(sec.name, e.key, e.value);
+        }
+        it->second = std::move(kept);
+        return true;
+    }
+    struct Write { std::u16string file, section, key, value; };  // an empty key: the section was deleted
     mutable std::vector<Write> writes;
     bool readOnly = false;
     mutable int reads = 0;

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_dialog_view.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 #include <prsht.h>
 
 #include <vector>
@@ -32,7 +33,47 @@ AssociateContext associateContext() {
     return function;
 }
 
+using ChooseColour = BOOL(WINAPI*)(LPCHOOSECOLORW);
+
+// comdlg32 is loaded on demand, like imm32: only the watermark editor's
+// colour button needs it.
+ChooseColour chooseColourFunction() {
+    static const ChooseColour function = [] {
+        HMODULE dialogs = GetModuleHandleW(L"comdlg32.dll");
+        if (!dialogs) dialogs = LoadLibraryW(L"comdlg32.dll");  // kept for the process
+        return dialogs ? reinterpret_cast<ChooseColour>(
+                             reinterpret_cast<void*>(GetProcAddress(dialogs, "ChooseColorW")))
+                       : nullptr;
+    }();
+    return function;
+}
+
+bool isListBox(HWND control) {
+    wchar_t name[16] = {};
+    return GetClassNameW(control, name, 16) > 0 && lstrcmpiW(name, L"ListBox") == 0;
+}
+
+// The combo box messages the view uses and their list box twins.
+UINT listBoxMessage(UINT comboMessage) {
+    switch (comboMessage) {
+    case CB_RESETCONTENT: return LB_RESETCONTENT;
+    case CB_ADDSTRING: return LB_ADDSTRING;
+    case CB_SETITEMDATA: return LB_SETITEMDATA;
+    case CB_GETCOUNT: return LB_GETCOUNT;
+    case CB_GETITEMDATA: return LB_GETITEMDATA;
+    case CB_GETCURSEL: return LB_GETCURSEL;
+    case CB_SETCURSEL: return LB_SETCURSEL;
+    default: return comboMessage;
+    }
+}
+
 }  // namespace
+
+LRESULT Win32DialogView::sendList(int id, UINT comboMessage, WPARAM wparam, LPARAM lparam) const {
+    HWND c = control(id);
+    if (!c) return 0;
+    return SendMessageW(c, isListBox(c) ? listBoxMessage(comboMessage) : comboMessage, wparam, lparam);
+}
 
 LRESULT Win32DialogView::send(int id, UINT message, WPARAM wparam, LPARAM lparam) const {
     HWND c = control(id);
@@ -78,34 +119,60 @@ void Win32DialogView::destroy(int id) {
 
 void Win32DialogView::setTextLimit(int id, int chars) { send(id, EM_LIMITTEXT, static_cast<WPARAM>(chars)); }
 
-void Win32DialogView::listClear(int id) { send(id, CB_RESETCONTENT); }
+void Win32DialogView::listClear(int id) { sendList(id, CB_RESETCONTENT); }
 
 int Win32DialogView::listAdd(int id, std::u16string_view text, std::intptr_t data) {
-    HWND c = control(id);
-    if (!c) return -1;
+    if (!control(id)) return -1;
     const std::u16string terminated(text);
-    const LRESULT position = SendMessageW(c, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::wz(terminated)));
-    if (position >= 0) SendMessageW(c, CB_SETITEMDATA, static_cast<WPARAM>(position), static_cast<LPARAM>(data));
+    const LRESULT position = sendList(id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::wz(terminated)));
+    if (position >= 0) sendList(id, CB_SETITEMDATA, static_cast<WPARAM>(position), static_cast<LPARAM>(data));
     return static_cast<int>(position);
 }
 
 int Win32DialogView::listCount(int id) const {
-    const LRESULT n = send(id, CB_GETCOUNT);
+    const LRESULT n = sendList(id, CB_GETCOUNT);
     return n > 0 ? static_cast<int>(n) : 0;
 }
 
 std::intptr_t Win32DialogView::listData(int id, int position) const {
     if (!control(id)) return CB_ERR;
-    return static_cast<std::intptr_t>(send(id, CB_GETITEMDATA, static_cast<WPARAM>(position)));
+    return static_cast<std::intptr_t>(sendList(id, CB_GETITEMDATA, static_cast<WPARAM>(position)));
 }
 
 int Win32DialogView::listSelection(int id) const {
     if (!control(id)) return -1;
-    const LRESULT s = send(id, CB_GETCURSEL);
+    const LRESULT s = sendList(id, CB_GETCURSEL);
     return s >= 0 ? static_cast<int>(s) : -1;
 }
 
-void Win32DialogView::listSelect(int id, int position) { send(id, CB_SETCURSEL, static_cast<WPARAM>(position)); }
+void Win32DialogView::listSelect(int id, int position) { sendList(id, CB_SETCURSEL, static_cast<WPARAM>(position)); }
+
+void Win32DialogView::setScrollRange(int id, int minimum, int maximum) {
+    if (HWND c = control(id)) SetScrollRange(c, SB_CTL, minimum, maximum, TRUE);
+}
+
+void Win32DialogView::setScrollPosition(int id, int position) {
+    if (HWND c = control(id)) SetScrollPos(c, SB_CTL, position, TRUE);
+}
+
+std::optional<std::uint32_t> Win32DialogView::chooseColour(std::uint32_t colour,
+                                                           std::array<std::uint32_t, 16>& customColours) {
+    const ChooseColour choose = chooseColourFunction();
+    if (!choose) return std::nullopt;
+    COLORREF custom[16];
+    for (std::size_t i = 0; i < 16; ++i) custom[i] = customColours[i];
+    CHOOSECOLORW cc{};
+    cc.lStructSize = sizeof cc;
+    cc.hwndOwner = dialog_;
+    cc.rgbResult = colour;
+    cc.lpCustColors = custom;
+    cc.Flags = CC_FULLOPEN | CC_RGBINIT;
+    const BOOL chosen = choose(&cc);
+    // The user may have changed the custom colours even when cancelling.
+    for (std::size_t i = 0; i < 16; ++i) customColours[i] = custom[i];
+    if (!chosen) return std::nullopt;
+    return static_cast<std::uint32_t>(cc.rgbResult);
+}
 
 void Win32DialogView::setUpDownRange(int id, int lower, int upper) {
     send(id, UDM_SETRANGE32, static_cast<WPARAM>(lower), static_cast<LPARAM>(upper));

@@ -34,6 +34,11 @@ public:
     int listSelection(int id) const override;
     void listSelect(int id, int position) override;
 
+    void setScrollRange(int id, int minimum, int maximum) override;
+    void setScrollPosition(int id, int position) override;
+    std::optional<std::uint32_t> chooseColour(std::uint32_t colour,
+                                              std::array<std::uint32_t, 16>& customColours) override;
+
     void setUpDownRange(int id, int lower, int upper) override;
     void setUpDownValue(int id, int value) override;
 
@@ -54,6 +59,9 @@ public:
 
 private:
     LRESULT send(int id, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) const;
+    // A list message for the control's kind: the CB_ message, or its LB_
+    // twin when the control is a list box.
+    LRESULT sendList(int id, UINT comboMessage, WPARAM wparam = 0, LPARAM lparam = 0) const;
 
     HWND dialog_;
 };

@@ -17,6 +17,9 @@ public:
                 int fallback) const override;
     bool writeString(std::u16string_view file, std::u16string_view section, std::u16string_view key,
                      std::u16string_view value) const override;
+    std::vector<std::u16string> keyNames(std::u16string_view file, std::u16string_view section,
+                                         std::size_t bufferChars) const override;
+    bool deleteSection(std::u16string_view file, std::u16string_view section) const override;
 };
 
 class Win32Spooler final : public Spooler {

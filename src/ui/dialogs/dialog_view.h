@@ -4,8 +4,10 @@
 // The Win32 side forwards to the dialog's windows; tests use a fake.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,7 +34,7 @@ public:
     virtual void destroy(int id) = 0;
     virtual void setTextLimit(int id, int chars) = 0;
 
-    // Drop-down lists.
+    // Lists: drop-down lists and list boxes.
     virtual void listClear(int id) = 0;
     virtual int listAdd(int id, std::u16string_view text, std::intptr_t data) = 0;  // the new position
     virtual int listCount(int id) const = 0;
@@ -49,6 +51,19 @@ public:
     virtual void setCaret(int id, int position) = 0;
     virtual void selectAll(int id) = 0;
     virtual void detachInputMethod(int id) = 0;
+
+    // Scroll bar controls (SBS_HORZ or SBS_VERT windows).
+    virtual void setScrollRange(int /*id*/, int /*minimum*/, int /*maximum*/) {}
+    virtual void setScrollPosition(int /*id*/, int /*position*/) {}
+
+    // The platform colour chooser owned by the dialog, fully open, with
+    // `colour` (0x00BBGGRR) preselected and the 16 custom colours shown; the
+    // user may change those in place. The chosen colour, or nothing when
+    // the chooser was cancelled.
+    virtual std::optional<std::uint32_t> chooseColour(std::uint32_t /*colour*/,
+                                                      std::array<std::uint32_t, 16>& /*customColours*/) {
+        return std::nullopt;
+    }
 
     // A picture control shows one of the plug-in's icons.
     virtual void setIcon(int /*id*/, int /*iconId*/) {}
