@@ -150,8 +150,14 @@ TEST_F(PjlHeaderTest, AnEncryptedJobIsNeverSentInClear) {
     InjectionExtras extras;
     runInjection(ctx, kBeginStream, extras);
     EXPECT_EQ(job.effectiveJobType, "Secure_Chip");
+    // The start of the job is collected for its header; once the header
+    // is complete the job needs the cipher library, which is not there.
     std::uint32_t written = 77;
-    EXPECT_EQ(writeBlock(ctx, "secret", 6, &written), BlockResult::Dropped);
+    EXPECT_EQ(writeBlock(ctx, "secret", 6, &written), BlockResult::Sent);
+    EXPECT_EQ(written, 0u);
+    written = 77;
+    const std::string header = "@PJL ENTER LANGUAGE=POSTSCRIPT\nsecret";
+    EXPECT_EQ(writeBlock(ctx, header.data(), std::uint32_t(header.size()), &written), BlockResult::Dropped);
     EXPECT_EQ(writeBlock(ctx, "secret", 6, &written), BlockResult::Dropped);
     EXPECT_EQ(written, 77u);
     EXPECT_EQ(spooler.written, "");

@@ -166,20 +166,41 @@ TEST_F(RenderJob, PlainJobReachesTheSpoolerUnchanged) {
     EXPECT_EQ(endJob(), header + kPayload);
 }
 
-TEST_F(RenderJob, EncryptedJobNeverReachesTheSpoolerInClear) {
+// A job that the job limit turns into an encrypted one, through the sample's
+// cipher stand-in and its password: the spooler gets the plain header the
+// plug-in rebuilds, the framing and cipher bytes, never the document.
+TEST_F(RenderJob, EncryptedJobReachesTheSpoolerOnlyAsFramedCipher) {
     helper_.features = {{"ZEJob_Type", "Secure"}, {"ZEJobLimit", "True"}};
     ASSERT_NO_FATAL_FAILURE(startJob());
     const std::string header = helper_.stream;
     ASSERT_NE(header.find("@PJL"), std::string::npos);
+    const std::string end = "\r\n@PJL EOJ\r\n";
+    for (const std::string& block : {header, std::string(kPayload), end}) {
+        DWORD written = kUntouched;
+        EXPECT_EQ(send(block, written), S_OK);
+        EXPECT_NE(written, kUntouched) << "every block is accounted for";
+    }
+    EXPECT_TRUE(gSpooler.setJobs.empty()) << "nothing failed";
+    const std::string output = endJob();
+    EXPECT_NE(output.find("@PJL ZELRESOURCEWRITE LOCATION=\"SecureJobAccessor:write_start\""), std::string::npos);
+    EXPECT_NE(output.find("@PJL ZELRESOURCEWRITE LOCATION=\"SecureJobAccessor:write_end\""), std::string::npos);
+    EXPECT_EQ(output.find("CONFIDENTIAL"), std::string::npos);
+    EXPECT_EQ(output.find("wren1234"), std::string::npos);
+}
+
+// Without a cipher handle the job cannot be encrypted: it is cancelled once,
+// at the block that needed the cipher, and nothing of it reaches the spooler
+// in clear.
+TEST_F(RenderJob, EncryptedJobWithoutCipherIsCancelledNotSentInClear) {
+    ReplacedFile cipher{L"zecipher.ini", "[Encryption]\r\nFailCreate=1\r\n[DispPasswordUI]\r\nPassword=wren1234\r\n"};
+    ASSERT_TRUE(cipher.written());
+    helper_.features = {{"ZEJob_Type", "Secure"}, {"ZEJobLimit", "True"}};
+    ASSERT_NO_FATAL_FAILURE(startJob());
+    const std::string header = helper_.stream;
     for (const std::string& block : {header, std::string(kPayload), std::string(kPayload)}) {
         DWORD written = kUntouched;
         EXPECT_EQ(send(block, written), S_OK) << "the core driver must not see a failure";
-        EXPECT_EQ(written, kUntouched) << "nothing was taken by the spooler";
     }
-    EXPECT_EQ(gSpooler.writes, 0u);
-    // The plug-in cannot encrypt the job in this build, so it takes the path
-    // of a failed encryption: cancelled once, at the first block, and the
-    // rest of the job dropped.
     ASSERT_EQ(gSpooler.setJobs.size(), 1u);
     EXPECT_EQ(gSpooler.setJobs[0].printer, printer_);
     EXPECT_EQ(gSpooler.setJobs[0].job, job_);
@@ -188,7 +209,7 @@ TEST_F(RenderJob, EncryptedJobNeverReachesTheSpoolerInClear) {
     // Wine's cancel does not stop a job, so what matters is what was written.
     const std::string output = endJob();
     EXPECT_EQ(output.find("CONFIDENTIAL"), std::string::npos);
-    EXPECT_EQ(output.find("@PJL"), std::string::npos);
+    EXPECT_EQ(output.find("@PJL JOB"), std::string::npos);
 }
 
 }  // namespace

@@ -23,19 +23,26 @@ void BlockOutput::flush() {
 }
 
 void BlockOutput::send(const void* data, DWORD size) {
-    DWORD written = 0;
     std::string problem;
     if (pluginOwnsStream_) {
+        // The count is what the plug-in itself sent to the spooler for this
+        // block: 0 while it collects an encrypted job's header, more than the
+        // block once framing is added. A count left as it was passed means
+        // the plug-in dropped the block of a job it cancelled.
+        constexpr DWORD kUntouched = 0xFFFFFFFFu;
+        DWORD written = kUntouched;
         HRESULT hr = plugin_->WritePrinter(&devobj_, const_cast<void*>(data), size, &written);
         if (FAILED(hr)) problem = "wrenps.dll WritePrinter failed (error " + std::to_string(GetLastError()) + ")";
-    } else if (!::WritePrinter(devobj_.hPrinter, const_cast<void*>(data), size, &written)) {
-        problem = "the spooler refused a block (error " + std::to_string(GetLastError()) + ")";
+        else if (written == kUntouched && size > 0)
+            problem = "wrenps.dll dropped a block of " + std::to_string(size) + " bytes: it cancelled the job";
+    } else {
+        DWORD written = 0;
+        if (!::WritePrinter(devobj_.hPrinter, const_cast<void*>(data), size, &written))
+            problem = "the spooler refused a block (error " + std::to_string(GetLastError()) + ")";
+        // A block taken in part is lost in part: the job would be cut short.
+        else if (written != size)
+            problem = "a block of " + std::to_string(size) + " bytes was written short (" + std::to_string(written) + ")";
     }
-    // A block taken in part is lost in part: the job would be cut short.
-    if (problem.empty() && written == 0 && size > 0 && pluginOwnsStream_)
-        problem = "wrenps.dll took none of a block of " + std::to_string(size) + " bytes: it cancelled the job";
-    else if (problem.empty() && written != size)
-        problem = "a block of " + std::to_string(size) + " bytes was written short (" + std::to_string(written) + ")";
     if (!problem.empty() && failure_.empty()) failure_ = problem;
 }
 

@@ -1,5 +1,6 @@
 #include "ps/job/command_dispatch.h"
 
+#include "ps/encrypt/render_encryption.h"
 #include "ps/inject/postscript_settings.h"
 #include "ps/job/render_services.h"
 #include "ps/pjl/pjl_header.h"
@@ -11,6 +12,8 @@ bool runInjection(RenderContext& ctx, std::uint32_t index, InjectionExtras& extr
     case kBeginStream:
         ctx.job.collectAtStartDoc = true;
         ctx.job.jobCancelled = false;
+        // Nothing of an earlier job that ended early or oddly may carry over.
+        ctx.job.encryption.reset();
         settleJob(ctx);
         if (isEpsOutput(ctx)) return true;
         return writeJobHeader(ctx);
@@ -43,6 +46,17 @@ bool runInjection(RenderContext& ctx, std::uint32_t index, InjectionExtras& extr
     }
 }
 
+namespace {
+
+// The encryption has already ended its cipher; the rest of the job is
+// dropped, so nothing of it can reach the printer in clear.
+void cancelEncryptedJob(RenderContext& ctx) {
+    ctx.ports.spooler.cancelJob(ctx.printer, ctx.job.jobId);
+    ctx.job.jobCancelled = true;
+}
+
+}  // namespace
+
 BlockResult writeBlock(RenderContext& ctx, const void* data, std::uint32_t size, std::uint32_t* written) {
     if (!ctx.job.settled) settleJob(ctx);
     if (ctx.job.effectiveJobType != kJobSecureChip) {
@@ -52,11 +66,20 @@ BlockResult writeBlock(RenderContext& ctx, const void* data, std::uint32_t size,
         return BlockResult::Sent;
     }
     if (ctx.job.jobCancelled) return BlockResult::Dropped;
-    // Encrypted output is not available in this build: an encrypted job is
-    // never sent in clear, so it is cancelled and its bytes dropped.
-    ctx.ports.spooler.cancelJob(ctx.printer, ctx.job.jobId);
-    ctx.job.jobCancelled = true;
-    return BlockResult::Dropped;
+    std::uint32_t count = 0;
+    if (!encryptBlock(ctx, data, size, count)) {
+        cancelEncryptedJob(ctx);
+        return BlockResult::Dropped;
+    }
+    if (written) *written = count;
+    return BlockResult::Sent;
+}
+
+bool endStream(RenderContext& ctx) {
+    if (!ctx.job.settled || ctx.job.effectiveJobType != kJobSecureChip || ctx.job.jobCancelled) return true;
+    if (encryptEndOfStream(ctx)) return true;
+    cancelEncryptedJob(ctx);
+    return false;
 }
 
 }  // namespace wren

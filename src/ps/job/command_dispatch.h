@@ -34,7 +34,12 @@ bool runInjection(RenderContext& ctx, std::uint32_t index, InjectionExtras& extr
 enum class BlockResult { Sent, SpoolerFailed, Dropped };
 
 // One block of the finished stream: sent on unchanged, or for an encrypted
-// job handed to the encryption (which this build cancels the job for).
+// job handed to the encryption; a failed encrypted block cancels the job.
 BlockResult writeBlock(RenderContext& ctx, const void* data, std::uint32_t size, std::uint32_t* written);
+
+// The core driver's end of the document, after the last block: an encrypted
+// job still open is closed (or cancelled when that fails). False when it was
+// cancelled.
+bool endStream(RenderContext& ctx);
 
 }  // namespace wren

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "ps/encrypt/job_encryption.h"
+
 namespace wren {
 
 struct JobState {
@@ -35,6 +37,10 @@ struct JobState {
     bool settled = false;
     bool icCardPresent = false;
     std::string effectiveJobType;
+
+    // The encrypted output of a "Secure_Chip" job; it lives across the
+    // job's blocks and is reset at every start of stream.
+    JobEncryption encryption;
 };
 
 }  // namespace wren

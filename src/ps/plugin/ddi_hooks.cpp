@@ -3,7 +3,9 @@
 #include <type_traits>
 
 #include "common/guard/boundary.h"
+#include "ps/job/command_dispatch.h"
 #include "ps/job/job_start.h"
+#include "ps/plugin/device_call.h"
 #include "ps/plugin/ps_module.h"
 
 namespace wren::ps {
@@ -174,7 +176,18 @@ BOOL APIENTRY HookStartDoc(SURFOBJ* so, LPWSTR docName, DWORD jobId) {
 BOOL APIENTRY HookEndDoc(SURFOBJ* so, FLONG flags) {
     return guarded<BOOL>(FALSE, [&]() -> BOOL {
         auto fn = core<PFN_DrvEndDoc>(so, kEndDoc);
-        return fn ? fn(so, flags) : TRUE;
+        const BOOL done = fn ? fn(so, flags) : TRUE;
+        // The core driver has handed over the last block: an encrypted job
+        // whose end never came through is closed now. A failure cancels the
+        // job; the document's end itself still succeeds.
+        if (so && so->dhpdev) {
+            auto* pdevobj = reinterpret_cast<PDEVOBJ>(so->dhpdev);
+            if (usable(pdevobj)) {
+                DeviceCall call(pdevobj, nullptr);
+                endStream(call.ctx);
+            }
+        }
+        return done;
     });
 }
 
