@@ -61,7 +61,7 @@ stage_package() {
     rm -rf "$package"
     mkdir -p "$package"
     cp examples/driver/*.ppd examples/driver/*.cap examples/driver/*.ini examples/driver/*.ver \
-       examples/driver/*.dat "$package"/
+       examples/driver/*.dat examples/driver/wren*.ps "$package"/
     cp "$build"/wrenui.dll "$build"/wrenps.dll "$package"/
     for lib in zecipher zeuauth zeiccard zejobinfo; do cp "$build/tools/family/$lib.dll" "$package"/; done
     cp "$build/tools/family/wrenapp.exe" "$package"/

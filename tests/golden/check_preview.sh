@@ -2,8 +2,9 @@
 # One preview: prints a ticket through wrenhost under Wine, renders every
 # page with Ghostscript through the emulation of the printer's procedures
 # (which must run without a word from Ghostscript), and checks where the
-# watermark landed on page 1.
-#   check_preview.sh <wrenhost.exe> <ticket> <emulation> <out-prefix> [<cell>=yes|no ...]
+# printer's drawing (watermark, forms) landed: on page 1, or on the page
+# named by the last page=N before the cells.
+#   check_preview.sh <wrenhost.exe> <ticket> <emulation> <out-prefix> [page=N] [<cell>=yes|no ...] ...
 set -uo pipefail
 host="$1" ticket="$2" emulation="$3" prefix="$4"
 shift 4
@@ -14,6 +15,16 @@ if ! timeout 180 wine "$host" preview "$ticket" "$prefix" --emulation "$emulatio
     echo "wrenhost preview failed for $ticket" >&2
     exit 1
 fi
-if [ "$#" -gt 0 ]; then
-    python3 "$here/preview_pixels.py" "$prefix-1.png" "$@" || exit 1
-fi
+page=1 cells=()
+check() {
+    [ "${#cells[@]}" -eq 0 ] && return 0
+    python3 "$here/preview_pixels.py" "$prefix-$page.png" "${cells[@]}" || exit 1
+    cells=()
+}
+for rule in "$@"; do
+    case "$rule" in
+    page=*) check; page="${rule#page=}" ;;
+    *) cells+=("$rule") ;;
+    esac
+done
+check

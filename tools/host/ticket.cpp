@@ -51,20 +51,21 @@ bool setUnsigned(T& field, const std::string& text) {
     return setInteger(field, text, 0, static_cast<long long>(static_cast<T>(~T{0})));
 }
 
-// A list of five integers, as "a,b,c,d,e".
-bool setFive(std::int32_t (&field)[5], const std::string& text) {
-    std::int32_t values[5];
+// A list of N integers within [low, high], as "a,b,...".
+template <std::size_t N, typename T>
+bool setList(T (&field)[N], const std::string& text, long long low, long long high) {
+    T values[N];
     std::size_t start = 0;
-    for (int i = 0; i < 5; ++i) {
+    for (std::size_t i = 0; i < N; ++i) {
         std::size_t comma = text.find(',', start);
-        if ((i < 4) != (comma != std::string::npos)) return false;
+        if ((i + 1 < N) != (comma != std::string::npos)) return false;
         std::string item = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
         long long v = 0;
-        if (!parseInteger(item, INT32_MIN, INT32_MAX, v)) return false;
-        values[i] = static_cast<std::int32_t>(v);
+        if (!parseInteger(item, low, high, v)) return false;
+        values[i] = static_cast<T>(v);
         start = comma + 1;
     }
-    for (int i = 0; i < 5; ++i) field[i] = values[i];
+    for (std::size_t i = 0; i < N; ++i) field[i] = values[i];
     return true;
 }
 
@@ -74,7 +75,7 @@ using PrivateSetter = std::function<bool(PrivateRecord&, const std::string&)>;
 #define WREN_SIGNED(name) {#name, [](PrivateRecord& r, const std::string& v) { auto x = r.name; bool ok = setInteger(x, v, INT32_MIN, INT32_MAX); r.name = x; return ok; }}
 // A signed field within its own type's range (wmAngle is 16 bits wide).
 #define WREN_SIGNED_FIELD(name) {#name, [](PrivateRecord& r, const std::string& v) { auto x = r.name; bool ok = setInteger(x, v, std::numeric_limits<decltype(x)>::min(), std::numeric_limits<decltype(x)>::max()); r.name = x; return ok; }}
-#define WREN_FIVE(name) {#name, [](PrivateRecord& r, const std::string& v) { std::int32_t x[5]; bool ok = setFive(x, v); if (ok) for (int i = 0; i < 5; ++i) r.name[i] = x[i]; return ok; }}
+#define WREN_FIVE(name) {#name, [](PrivateRecord& r, const std::string& v) { std::int32_t x[5]; bool ok = setList(x, v, INT32_MIN, INT32_MAX); if (ok) for (int i = 0; i < 5; ++i) r.name[i] = x[i]; return ok; }}
 
 const std::map<std::string, PrivateSetter>& privateSetters() {
     static const std::map<std::string, PrivateSetter> setters = {
@@ -89,6 +90,8 @@ const std::map<std::string, PrivateSetter>& privateSetters() {
         WREN_UNSIGNED(cryptMode), WREN_UNSIGNED(cryptStrength), WREN_UNSIGNED(cryptOption),
         WREN_FIVE(duplexScaleX), WREN_FIVE(duplexScaleY), WREN_FIVE(duplexOffsetX), WREN_FIVE(duplexOffsetY),
         WREN_FIVE(duplexAdjust),
+        // The job's four overlay slots (255: empty).
+        {"overlayIds", [](PrivateRecord& r, const std::string& v) { std::uint16_t x[4]; bool ok = setList(x, v, 0, 65535); if (ok) for (int i = 0; i < 4; ++i) r.overlayIds[i] = x[i]; return ok; }},
         // The watermark copy that the Watermark dialogs write.
         {"wmText", [](PrivateRecord& r, const std::string& v) { writeField(r.wmText, fromUtf8(v)); return fromUtf8(v).size() <= 512; }},
         {"wmFontName", [](PrivateRecord& r, const std::string& v) { writeField(r.wmFontName, fromUtf8(v)); return fromUtf8(v).size() <= 31; }},

@@ -53,9 +53,10 @@ std::string number(T value) {
     return std::to_string(+value);
 }
 
-std::string five(const std::int32_t (&values)[5]) {
+template <std::size_t N, typename T>
+std::string list(const T (&values)[N]) {
     std::string s;
-    for (int i = 0; i < 5; ++i) s += (i ? "," : "") + std::to_string(values[i]);
+    for (std::size_t i = 0; i < N; ++i) s += (i ? "," : "") + std::to_string(+values[i]);
     return s;
 }
 
@@ -69,7 +70,7 @@ std::string text(const char16_t (&field)[N]) {
 using Getter = std::function<std::string(const PrivateRecord&)>;
 
 #define WREN_GET(name) {#name, [](const PrivateRecord& r) { return number(r.name); }}
-#define WREN_GET_FIVE(name) {#name, [](const PrivateRecord& r) { return five(r.name); }}
+#define WREN_GET_FIVE(name) {#name, [](const PrivateRecord& r) { return list(r.name); }}
 
 // In the order a reader of the ticket expects them: names, then numbers.
 const std::vector<std::pair<std::string, Getter>>& privateGetters() {
@@ -84,6 +85,11 @@ const std::vector<std::pair<std::string, Getter>>& privateGetters() {
         WREN_GET(uaValid), WREN_GET(uaKind), WREN_GET(cryptMode), WREN_GET(cryptStrength), WREN_GET(cryptOption),
         WREN_GET_FIVE(duplexScaleX), WREN_GET_FIVE(duplexScaleY), WREN_GET_FIVE(duplexOffsetX),
         WREN_GET_FIVE(duplexOffsetY), WREN_GET_FIVE(duplexAdjust),
+        {"overlayIds", [](const PrivateRecord& r) {
+             std::uint16_t ids[4];
+             for (int i = 0; i < 4; ++i) ids[i] = r.overlayIds[i];
+             return list(ids);
+         }},
         {"wmText", [](const PrivateRecord& r) { return text(r.wmText); }},
         {"wmFontName", [](const PrivateRecord& r) { return text(r.wmFontName); }},
         {"wmColorText", [](const PrivateRecord& r) { return readField(r.wmColorText); }},

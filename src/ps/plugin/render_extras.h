@@ -10,6 +10,8 @@ namespace wren::ps {
 class RenderExtras final : public InjectionExtras {
 public:
     RenderExtras();
+    void overlayProcedureSets(RenderContext& ctx) override;
+    void overlayFormDictionary(RenderContext& ctx) override;
     bool watermarkDefinition(RenderContext& ctx) override;
     bool watermarkPage(RenderContext& ctx) override;
 
