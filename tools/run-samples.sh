@@ -28,6 +28,8 @@ mkdir -p out
 for ticket in examples/tickets/*.ini; do
     timeout 120 wine build/windows/tools/host/wrenhost.exe print "$ticket"
 done
+# The encrypted sample leaves as cipher chunks; open it as the printer would.
+timeout 60 wine build/windows/tools/host/wrenhost.exe unseal out/encrypted.prn --password wren1234 out/encrypted-plain.prn
 echo
 # A user's choices in the printing preferences, scripted: Secure Print with
 # a job name and a PIN, saved as a ticket and printed.
