@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <set>
+#include <utility>
+#include <vector>
 
 #include "ui/watermark/preview_geometry.h"
 
@@ -252,6 +256,58 @@ TEST(WatermarkPreviewFont, HeightAngleAndFace) {
     r.size = 1;
     EXPECT_EQ(PreviewFontFor(page, r, std::nullopt).height, 1);
     EXPECT_EQ(PreviewFontFor(page, r, std::nullopt).face, u"");
+}
+
+TEST(WatermarkPreviewBorder, TheRingCoversExactlyTheBandBetweenItsRadii) {
+    const PixelPoint c{50, 40};
+    const int inner = 10, outer = 13;
+    std::set<std::pair<int, int>> covered;
+    for (const PixelSpan& s : RingSpans(c, inner, outer)) {
+        ASSERT_LE(s.left, s.right);
+        for (int x = s.left; x < s.right; ++x) EXPECT_TRUE(covered.insert({x, s.y}).second) << x << "," << s.y;
+    }
+    for (int y = c.y - 20; y <= c.y + 20; ++y) {
+        for (int x = c.x - 20; x <= c.x + 20; ++x) {
+            const int d2 = (x - c.x) * (x - c.x) + (y - c.y) * (y - c.y);
+            // Well inside the hole and well outside the ring stay clear;
+            // the middle of the band is filled.
+            if (d2 < (inner - 1) * (inner - 1) || d2 > (outer + 1) * (outer + 1))
+                EXPECT_FALSE(covered.count({x, y})) << x << "," << y;
+            if (d2 >= (inner + 1) * (inner + 1) && d2 <= (outer - 1) * (outer - 1))
+                EXPECT_TRUE(covered.count({x, y})) << x << "," << y;
+        }
+    }
+    // Degenerate radii neither loop for ever nor draw beyond the outer one.
+    EXPECT_EQ(RingSpans(c, 0, 0), (std::vector<PixelSpan>{{40, 50, 51}}));
+    for (const PixelSpan& s : RingSpans(c, 30, 3)) EXPECT_LE(std::abs(s.y - c.y), 3);
+}
+
+TEST(WatermarkPreviewBorder, BandsLieBesideTheirLineOnTheChosenSide) {
+    // Straight: one rectangle inside the frame's corners.
+    EXPECT_EQ(BandPieces({10, 20}, {60, 20}, 2, {30, 40}), (std::vector<PixelRect>{{10, 20, 60, 22}}));
+    EXPECT_EQ(BandPieces({60, 50}, {10, 50}, 2, {30, 40}), (std::vector<PixelRect>{{10, 48, 60, 50}}));
+    EXPECT_EQ(BandPieces({10, 20}, {10, 50}, 3, {30, 40}), (std::vector<PixelRect>{{10, 20, 13, 50}}));
+    EXPECT_EQ(BandPieces({10, 20}, {10, 50}, 3, {30, 40}, true), (std::vector<PixelRect>{{7, 20, 10, 50}}));
+    EXPECT_TRUE(BandPieces({10, 20}, {60, 20}, 0, {30, 40}).empty());
+    EXPECT_TRUE(BandPieces({10, 20}, {10, 20}, 2, {30, 40}).empty());
+
+    // Slanted at 45 degrees: a piece per column, stepping down with the line
+    // and never leaving the line's extent.
+    const std::vector<PixelRect> slant = BandPieces({0, 0}, {20, 20}, 2, {20, 0});
+    ASSERT_EQ(slant.size(), 20u);
+    for (std::size_t i = 0; i < slant.size(); ++i) {
+        EXPECT_EQ(slant[i].left, int(i));
+        EXPECT_EQ(slant[i].width(), 1);
+        EXPECT_EQ(slant[i].height(), 2);
+        if (i > 0) EXPECT_GE(slant[i].top, slant[i - 1].top);
+        EXPECT_LE(std::abs(slant[i].bottom - int(i)), 2) << i;  // towards (20, 0): above the line
+    }
+    EXPECT_EQ(slant.back().bottom, 18);
+    // Steep and upwards: a piece per row, stepping left.
+    const std::vector<PixelRect> steep = BandPieces({30, 40}, {25, 0}, 1, {0, 20});
+    ASSERT_EQ(steep.size(), 40u);
+    EXPECT_EQ(steep.front(), (PixelRect{29, 39, 30, 40}));
+    EXPECT_EQ(steep.back(), (PixelRect{24, 0, 25, 1}));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <utility>
 
 namespace wren::ui {
 namespace {
@@ -254,6 +256,57 @@ PreviewLayout LayOutPreviewText(const PreviewPage& page, const WatermarkRecord& 
     l.bandThickness = bandThickness(l.border, size, angle);
     l.whiteBands = !l.frames.empty() && angle % 90 != 0;
     return l;
+}
+
+std::vector<PixelSpan> RingSpans(PixelPoint centre, int innerRadius, int outerRadius) {
+    std::vector<PixelSpan> spans;
+    const int R = std::max(0, outerRadius), r = std::clamp(innerRadius, 0, R);
+    for (int y = -R; y <= R; ++y) {
+        const int outer = isqrt(std::int64_t(R) * R - std::int64_t(y) * y);
+        const int row = centre.y + y;
+        if (std::abs(y) < r) {
+            const int inner = isqrt(std::int64_t(r) * r - std::int64_t(y) * y);
+            if (outer > inner) {
+                spans.push_back({row, centre.x - outer, centre.x - inner});
+                spans.push_back({row, centre.x + inner + 1, centre.x + outer + 1});
+            }
+        } else {
+            spans.push_back({row, centre.x - outer, centre.x + outer + 1});
+        }
+    }
+    return spans;
+}
+
+std::vector<PixelRect> BandPieces(PixelPoint from, PixelPoint to, int thickness, PixelPoint towards, bool away) {
+    std::vector<PixelRect> pieces;
+    if (thickness <= 0) return pieces;
+    const int dx = to.x - from.x, dy = to.y - from.y;
+    const bool alongX = std::abs(dx) >= std::abs(dy);
+    const int steps = alongX ? std::abs(dx) : std::abs(dy);
+    const int extent = alongX ? std::abs(dy) : std::abs(dx);
+    const int stepSign = (alongX ? dx : dy) < 0 ? -1 : 1;
+    const int acrossSign = (alongX ? dy : dx) < 0 ? -1 : 1;
+    // Which side of the line the band lies on, judged at the line's middle.
+    const int middleAcross = alongX ? from.y + dy / 2 : from.x + dx / 2;
+    const bool forward = ((alongX ? towards.y : towards.x) >= middleAcross) != away;
+    auto across = [&](int at) { return forward ? std::pair{at, at + thickness} : std::pair{at - thickness, at}; };
+    auto piece = [&](int alongFrom, int alongTo, int at) {
+        const auto [a0, a1] = across(at);
+        pieces.push_back(alongX ? PixelRect{alongFrom, a0, alongTo, a1} : PixelRect{a0, alongFrom, a1, alongTo});
+    };
+    const int start = alongX ? from.x : from.y, base = alongX ? from.y : from.x;
+    if (extent == 0) {
+        if (steps > 0) piece(std::min(start, start + stepSign * steps), std::max(start, start + stepSign * steps), base);
+        return pieces;
+    }
+    // Whole-pixel steps across: the slope in thousandths, rounded per step.
+    const std::int64_t slope = std::int64_t(extent) * 1000 / (steps + 1);
+    for (int i = 0; i < steps; ++i) {
+        const int along = start + stepSign * i;
+        const int offset = int((slope * i + 500) / 1000);
+        piece(std::min(along, along + stepSign), std::max(along, along + stepSign), base + acrossSign * offset);
+    }
+    return pieces;
 }
 
 }  // namespace wren::ui

@@ -105,4 +105,22 @@ struct PreviewLayout {
 PreviewLayout LayOutPreviewText(const PreviewPage& page, const WatermarkRecord& record, int textWidth,
                                 int textHeight);
 
+// The pixels a border covers, as the drawing fills them with its strips.
+
+// One row of the ring: pixels left .. right - 1 on row y.
+struct PixelSpan {
+    int y = 0, left = 0, right = 0;
+    bool operator==(const PixelSpan&) const = default;
+};
+// The ring between the two radii around `centre`, row by row: two spans on
+// the rows the inner circle reaches, one chord on the others.
+std::vector<PixelSpan> RingSpans(PixelPoint centre, int innerRadius, int outerRadius);
+
+// A band `thickness` pixels wide beside the line from `from` to `to`, on the
+// side of `towards` (or, with `away`, on the other side). A straight line
+// gives one rectangle; a slanted one a piece per pixel along its longer
+// axis, each stepped across so that the band follows the line.
+std::vector<PixelRect> BandPieces(PixelPoint from, PixelPoint to, int thickness, PixelPoint towards,
+                                  bool away = false);
+
 }  // namespace wren::ui
