@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "common/family/family_exports.h"
+#include "bench_clock.h"
 #include "host_error.h"
 #include "platform/win32/handles.h"
 #include "plugin_session.h"
@@ -28,16 +29,6 @@ using namespace wren::family;
 using wren::host::HostError;
 using wren::host::PluginSession;
 
-double secondsNow() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 std::wstring scratchFile() {
     wchar_t dir[MAX_PATH + 1] = {};

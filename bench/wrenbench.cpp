@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
 #include "host_error.h"
 #include "plugin_session.h"
 
@@ -20,16 +21,6 @@ namespace {
 
 using wren::host::PluginSession;
 
-double secondsNow() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // User and kernel time of this process: what the job costs the CPU, without
 // the waits on the disk and on the wineserver that make wall time noisy.
