@@ -138,6 +138,23 @@ def bmp_bytes(canvas):
     return struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset) + header + pixels
 
 
+def indexed_bmp_bytes(rows, palette):
+    """8-bit bottom-up BMP with a 256-entry palette; rows top first, each a
+    list of palette indexes."""
+    height, width = len(rows), len(rows[0])
+    row_size = (width + 3) & ~3
+    pixels = bytearray()
+    for row in reversed(rows):
+        pixels += bytes(row) + b"\0" * (row_size - width)
+    table = bytearray()
+    for r, g, b in palette:
+        table += bytes((b, g, r, 0))
+    header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0,
+                         len(pixels), 2835, 2835, 256, 0)
+    offset = 14 + len(header) + len(table)
+    return struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset) + header + table + pixels
+
+
 def ico_bytes(canvas):
     """One 32x32 image, 32-bit BGRA with an AND mask that agrees with the
     alpha channel (older loaders use the mask)."""
@@ -294,6 +311,44 @@ def special_icon(mirror, negative):
     return c
 
 
+# ---------------------------------------------------------------- preview
+# The watermark preview's strips and page shadow: 8-bit pictures whose
+# palette entry 253 is magenta. The preview replaces that entry with the
+# watermark colour in the strips and treats it as transparent in the
+# shadow edges.
+
+STRIP_INDEX = 253
+PREVIEW_BLACK, PREVIEW_WHITE = 0, 255
+
+
+def preview_palette():
+    palette = [(0, 0, 0)] * 256
+    palette[PREVIEW_WHITE] = WHITE
+    palette[STRIP_INDEX] = MAGENTA
+    return palette
+
+
+def strip(width, height):
+    return [[STRIP_INDEX] * width for _ in range(height)]
+
+
+def vertical_shadow():
+    """2 x 193: the page's right edge (black) and its shadow one pixel
+    further out, which starts below the page's top corner."""
+    rows = [[PREVIEW_BLACK, PREVIEW_BLACK] for _ in range(193)]
+    rows[0][1] = STRIP_INDEX
+    rows[1][1] = PREVIEW_WHITE
+    return rows
+
+
+def horizontal_shadow():
+    """193 x 2: the page's top or bottom edge (black) and the shadow below
+    it, which starts right of the page's left corner."""
+    rows = [[PREVIEW_BLACK] * 193 for _ in range(2)]
+    rows[1][0] = STRIP_INDEX
+    return rows
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
         os.path.dirname(os.path.abspath(__file__)), "..", "src", "ui", "resources", "pictures")
@@ -304,6 +359,10 @@ def main():
         "quality_fine.bmp": bmp_bytes(quality_picture("fine")),
         "quality_normal.bmp": bmp_bytes(quality_picture("normal")),
         "quality_draft.bmp": bmp_bytes(quality_picture("draft")),
+        "wm_strip_vertical.bmp": indexed_bmp_bytes(strip(4, 180), preview_palette()),
+        "wm_strip_horizontal.bmp": indexed_bmp_bytes(strip(180, 4), preview_palette()),
+        "wm_shadow_vertical.bmp": indexed_bmp_bytes(vertical_shadow(), preview_palette()),
+        "wm_shadow_horizontal.bmp": indexed_bmp_bytes(horizontal_shadow(), preview_palette()),
         "warning.ico": ico_bytes(warning_icon()),
         "special_none.ico": ico_bytes(special_icon(False, False)),
         "special_mirror.ico": ico_bytes(special_icon(True, False)),

@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # Regenerates the pictures in docs/screenshots: the printing preferences of
-# the sample printer and the Job Name prompt of a secure job, as a user sees
-# them, in English and in German. Needs a
-# build (tools/test.sh or run-samples.sh) and installs nothing itself.
+# the sample printer (with the Watermarks, Watermark, Font, Overlays and
+# Define Overlays dialogs) and the Job Name prompt of a secure job, as a user
+# sees them, in English and in German. Needs a build (tools/test.sh or
+# run-samples.sh) and installs nothing itself. WREN_SCREENSHOT_PREFIX and
+# WREN_SCREENSHOT_OUT choose another Wine prefix (it is made afresh) and
+# another picture folder.
 #   bash tools/screenshots.sh [build-dir]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build/windows}"
-out="$PWD/docs/screenshots"
+out="${WREN_SCREENSHOT_OUT:-$PWD/docs/screenshots}"
 source tools/wine-env.sh
-prefix="$PWD/build/screenshot-prefix"
+prefix="${WREN_SCREENSHOT_PREFIX:-$PWD/build/screenshot-prefix}"
 rm -rf "$prefix"
 xvfb_start "${WREN_DISPLAY:-:98}"
 wine_start "$prefix"
@@ -19,9 +22,11 @@ timeout 120 wine "$build/tools/host/wrenhost.exe" install "$(winepath -w "$build
 shots="$prefix/shots"
 # A Wine desktop window draws the title bars that a bare X display lacks.
 take() {
-    local language="$1" suffix="$2" page="$3" pin="$4" advanced="$5"
+    local language="$1" suffix="$2" page="$3" pin="$4" advanced="$5" watermarks="$6" watermark="$7" font="$8" overlays="$9" define="${10}"
     rm -rf "$shots" && mkdir -p "$shots"
-    sed "s/@JOB_OPTIONS@/$page/; s/@JOB_PIN@/$pin/; s/@ADVANCED@/$advanced/" tools/screenshots/preferences.script \
+    sed "s/@JOB_OPTIONS@/$page/; s/@JOB_PIN@/$pin/; s/@ADVANCED@/$advanced/; s/@WATERMARKS@/$watermarks/;
+         s/@WATERMARK@/$watermark/; s/@FONT@/$font/;
+         s/@OVERLAYS@/$overlays/; s/@DEFINE_OVERLAYS@/$define/" tools/screenshots/preferences.script \
         >"$prefix/preferences.script"
     LANG="$language" LC_ALL="$language" timeout 60 wine explorer /desktop=wren,900x700 \
         "$build/tools/host/wrenhost.exe" preferences examples/tickets/normal.ini \
@@ -34,6 +39,8 @@ take() {
     for f in "$shots"/*.png; do cp "$f" "$out/$(basename "$f" .png)$suffix.png"; done
 }
 mkdir -p "$out"
-take en_US.UTF-8 "" "Job Options" "JOB PIN" "Advanced"
-take de_DE.UTF-8 "-de" "Auftragsoptionen" "Auftrags-PIN" "Erweitert"
+take en_US.UTF-8 "" "Job Options" "JOB PIN" "Advanced" "Watermarks" "Watermark" "Font" "Overlays" \
+    "Define Overlays"
+take de_DE.UTF-8 "-de" "Auftragsoptionen" "Auftrags-PIN" "Erweitert" "Wasserzeichen" "Wasserzeichen bearbeiten" \
+    "Schriftart" "Überlagerungen" "Überlagerungen definieren"
 ls -1 "$out"

@@ -50,6 +50,19 @@ struct FakeControl {
     int scrollMin = 0, scrollMax = 0, scrollPos = 0;
     bool scrollRangeSet = false;
 
+    // Report list views.
+    struct Column {
+        std::u16string header;
+        int width = 0;
+    };
+    std::vector<Column> columns;
+    struct Row {
+        std::u16string first, second;
+        bool selected = false;
+    };
+    std::vector<Row> rows;
+    int width = 0;  // client width in pixels
+
     int caret = 0;
     int selectAllCount = 0;
     bool inputMethodDetached = false;
@@ -220,6 +233,38 @@ public:
         colourCalls.push_back({colour, custom});
         if (customEdit) customEdit(custom);
         return colourAnswer;
+    }
+
+    int clientWidth(int id) const override {
+        const FakeControl* c = live(id);
+        return c ? c->width : 0;
+    }
+    void reportAddColumn(int id, int column, std::u16string_view header, int width) override {
+        FakeControl* c = live(id);
+        if (!c || column < 0) return;
+        if (std::size_t(column) >= c->columns.size()) c->columns.resize(std::size_t(column) + 1);
+        c->columns[std::size_t(column)] = {std::u16string(header), width};
+    }
+    void reportClear(int id) override {
+        if (FakeControl* c = live(id)) c->rows.clear();
+    }
+    int reportAddRow(int id, std::u16string_view first, std::u16string_view second) override {
+        FakeControl* c = live(id);
+        if (!c) return -1;
+        c->rows.push_back({std::u16string(first), std::u16string(second), false});
+        return int(c->rows.size()) - 1;
+    }
+    int reportCount(int id) const override {
+        const FakeControl* c = live(id);
+        return c ? int(c->rows.size()) : 0;
+    }
+    bool reportSelected(int id, int row) const override {
+        const FakeControl* c = live(id);
+        return c && row >= 0 && row < int(c->rows.size()) && c->rows[std::size_t(row)].selected;
+    }
+    void reportSelect(int id, int row, bool on) override {
+        FakeControl* c = live(id);
+        if (c && row >= 0 && row < int(c->rows.size())) c->rows[std::size_t(row)].selected = on;
     }
 
     int caret(int id) const override {

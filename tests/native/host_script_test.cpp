@@ -62,12 +62,23 @@ TEST(ScriptParser, MistakesNameTheLine) {
         {"wait 999999\n", "needs milliseconds"},
         {"ok now\n", "takes no arguments"},
         {"page\n", "needs a title"},
+        {"select-row 1057\n", "needs a row number"},
+        {"select-row 1057 \"O1\"\n", "needs a row number"},
     };
     for (const auto& [text, message] : cases) {
         ScriptError error;
         EXPECT_FALSE(parseScript(text, error)) << text;
         EXPECT_NE(error.message.find(message), std::string::npos) << text << " -> " << error.message;
     }
+}
+
+TEST(ScriptParser, SelectRowTakesTheListAndTheRow) {
+    ScriptError error;
+    auto script = parseScript("select-row 1057 3\n", error);
+    ASSERT_TRUE(script) << error.message;
+    EXPECT_EQ((*script)[0].verb, ScriptVerb::SelectRow);
+    EXPECT_EQ((*script)[0].control, 1057);
+    EXPECT_EQ((*script)[0].position, 3);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "common/overlay/overlay_session.h"
 #include "common/overlay/overlay_store.h"
 #include "fakes.h"
@@ -136,13 +138,24 @@ TEST_F(OverlaySessionTest, WithoutTheRightToChangeSettingsNothingIsWritten) {
     EXPECT_EQ(ids[1], 2) << "the active choice still reaches the job";
 }
 
-TEST_F(OverlaySessionTest, ActiveNumbersThatNameNoOverlayAreDropped) {
-    std::uint16_t stale[4] = {7, 2, 255, 0};
-    OverlaySession session(profile, kIni, true);
-    const OverlayList& list = session.openDialog(stale);
-    ASSERT_EQ(list.activeCount, 2u);
-    EXPECT_EQ(list.active[0], 2);
-    EXPECT_EQ(list.active[1], 0);
+TEST_F(OverlaySessionTest, ActiveNumbersStopAtTheFirstEmptySlotAndDropThoseNamingNoOverlay) {
+    struct Case {
+        std::uint16_t ids[4];
+        std::vector<std::uint16_t> active;
+    };
+    const Case cases[] = {
+        {{7, 2, 255, 0}, {2}},               // 7 names no overlay; nothing after 255 counts
+        {{255, 0, 0, 0}, {}},                // a fresh document's record
+        {{2, 1, 0, 1}, {0, 1, 2}},           // more than the three defined: the first three
+        {{1, 255, 255, 255}, {1}},
+    };
+    for (const Case& c : cases) {
+        std::uint16_t ids[4] = {c.ids[0], c.ids[1], c.ids[2], c.ids[3]};
+        OverlaySession session(profile, kIni, true);
+        const OverlayList& list = session.openDialog(ids);
+        EXPECT_EQ(std::vector<std::uint16_t>(list.active.begin(), list.active.begin() + list.activeCount), c.active)
+            << c.ids[0] << "," << c.ids[1] << "," << c.ids[2] << "," << c.ids[3];
+    }
 }
 
 }  // namespace

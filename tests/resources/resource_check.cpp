@@ -36,9 +36,21 @@ namespace {
 
 const WORD kLanguages[] = {1024, 1028, 1031, 1036, 1040, 1041, 1042, 1046, 2052, 3082};
 const WORD kTemplates[] = {IDD_JOB_OPTIONS, IDD_JOB_PIN, IDD_ADVANCED, IDD_WARNING_300,
-                           IDD_WARNING_301, IDD_WARNING_302, IDD_WARNING_303};
+                           IDD_WARNING_301, IDD_WARNING_302, IDD_WARNING_303,
+                           IDD_WATERMARK, IDD_WATERMARK_EDITOR, IDD_WATERMARK_FONT,
+                           IDD_OVERLAYS, IDD_DEFINE_OVERLAYS};
 const WORD kStringIds[] = {6001, 6002, 6003, 6004, 7001, 7010, 8000, 8001, 8040,
-                           10041, 10042, 10050, 10054, 10056};
+                           10041, 10042, 10050, 10054, 10056,
+                           // The watermark dialogs: "None", the default font,
+                           // the custom-colour section, positions, sizes,
+                           // styles, the seventeenth-watermark message.
+                           8050, 8052, 8053, 8054, 8055, 8056, 8057, 8058, 8059, 8060,
+                           8061, 8062, 8063, 8064, 8065, 8066, 8067, 8068, 8069, 8070,
+                           8071, 8072, 8073, 8074, 8075, 8076, 8077, 8078, 8079, 8080, 10040,
+                           // The overlay dialogs: columns, maxima, page modes,
+                           // the new overlay's name, the messages and their caption.
+                           8010, 8011, 8012, 8030, 8031, 8032, 8033, 8034, 8035,
+                           10020, 10021, 10022, 10023, 10024, 30010};
 
 HMODULE g_module;
 
@@ -148,13 +160,39 @@ int checkAll() {
         }
         std::printf("language %u: %d of %zu strings\n", language, present, sizeof kStringIds / sizeof kStringIds[0]);
     }
-    const WORD bitmaps[] = {IDB_FIT_PICTURE, IDB_LOGO, IDB_QUALITY_FINE, IDB_QUALITY_NORMAL, IDB_QUALITY_DRAFT};
+    const WORD bitmaps[] = {IDB_FIT_PICTURE, IDB_LOGO, IDB_QUALITY_FINE, IDB_QUALITY_NORMAL, IDB_QUALITY_DRAFT,
+                            IDB_WM_STRIP_VERTICAL, IDB_WM_STRIP_HORIZONTAL, IDB_WM_SHADOW_VERTICAL,
+                            IDB_WM_SHADOW_HORIZONTAL};
     for (WORD id : bitmaps) {
         HBITMAP bitmap = static_cast<HBITMAP>(LoadImageW(g_module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
         BITMAP info{};
         if (!bitmap || !GetObjectW(bitmap, sizeof info, &info)) { std::printf("MISSING bitmap %u\n", id); ++faults; continue; }
         std::printf("bitmap %u: %ldx%ld %u-bit\n", id, info.bmWidth, info.bmHeight, info.bmBitsPixel);
         DeleteObject(bitmap);
+    }
+    // The watermark preview recolours palette entry 253 of its strips and
+    // treats it as transparent in the shadow: the pictures must keep their
+    // size, 8 bits and a magenta entry 253.
+    const struct { WORD id; LONG width, height; } preview[] = {
+        {IDB_WM_STRIP_VERTICAL, 4, 180}, {IDB_WM_STRIP_HORIZONTAL, 180, 4},
+        {IDB_WM_SHADOW_VERTICAL, 2, 193}, {IDB_WM_SHADOW_HORIZONTAL, 193, 2}};
+    for (const auto& want : preview) {
+        HBITMAP bitmap = static_cast<HBITMAP>(LoadImageW(g_module, MAKEINTRESOURCEW(want.id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        BITMAP info{};
+        RGBQUAD entry{};
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = bitmap && dc ? SelectObject(dc, bitmap) : nullptr;
+        const bool read = old && GetDIBColorTable(dc, 253, 1, &entry) == 1;
+        if (old) SelectObject(dc, old);
+        if (dc) DeleteDC(dc);
+        if (!bitmap || !GetObjectW(bitmap, sizeof info, &info) || info.bmWidth != want.width ||
+            info.bmHeight != want.height || info.bmBitsPixel != 8 || !read || entry.rgbRed != 255 ||
+            entry.rgbGreen != 0 || entry.rgbBlue != 255) {
+            std::printf("WRONG preview bitmap %u: %ldx%ld %u-bit, entry 253 %u,%u,%u\n", want.id, info.bmWidth,
+                        info.bmHeight, info.bmBitsPixel, entry.rgbRed, entry.rgbGreen, entry.rgbBlue);
+            ++faults;
+        }
+        if (bitmap) DeleteObject(bitmap);
     }
     const WORD icons[] = {IDI_WARNING_SIGN, IDI_SPECIAL_NONE, IDI_SPECIAL_MIRROR, IDI_SPECIAL_NEGATIVE, IDI_SPECIAL_BOTH};
     for (WORD id : icons) {

@@ -10,6 +10,13 @@
 #   print              the saved ticket prints (wrenhost print)
 #   printed TEXT       the printed job holds TEXT (after print)
 #   not-printed TEXT   the printed job does not hold TEXT
+#   printed-in-prolog TEXT  the printed job's prolog holds TEXT
+#   printed-per-page TEXT   every page of the printed job holds TEXT
+#   ini FILE SECTION KEY=VALUE  FILE of the installed driver folder has
+#                      that value (SECTION without brackets, or in its
+#                      brackets when it has spaces: [Overlay_Info 0])
+#   restore FILE       FILE of the installed driver folder is put back as it
+#                      was before the run (the other tests share it)
 #   update-order K...  the features K... were written back in this order
 #                      (their first "update K=..." lines of stdout)
 #   run_ui_test.sh <wrenhost.exe> <out-dir> <name> <ticket> <script> [wrenhost options]
@@ -27,6 +34,26 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 rm -rf "$out"
 mkdir -p "$out/shots"
+driver_dir="${WINEPREFIX:-$HOME/.wine}/drive_c/windows/system32/spool/drivers/x64/3"
+# Files the scenario changes in the installed driver folder: kept now, put
+# back whatever happens to the run.
+restored=()
+while IFS= read -r rule || [ -n "$rule" ]; do
+    case "$rule" in "restore "*) restored+=("${rule#restore }") ;; esac
+done <"$expect"
+put_back() {
+    local f
+    for f in "${restored[@]}"; do [ -f "$out/kept-$f" ] && cp "$out/kept-$f" "$driver_dir/$f"; done
+}
+for f in "${restored[@]}"; do cp "$driver_dir/$f" "$out/kept-$f" || { echo "$name: no $driver_dir/$f" >&2; exit 1; }; done
+trap put_back EXIT
+# The value of KEY in [SECTION] of an INI file (any encoding Wine writes).
+ini_value() {
+    iconv -f "$(file -b --mime-encoding "$1" | sed 's/^binary$/utf-8/')" -t utf-8 "$1" 2>/dev/null | tr -d '\r' |
+        sed 's/^\xEF\xBB\xBF//' | awk -v section="[$2]" -v key="$3" '
+            /^\[/ { inside = ($0 == section); next }
+            inside && index($0, key "=") == 1 { print substr($0, length(key) + 2); exit }'
+}
 if [ "${WREN_UI_COMMAND:-preferences}" = print ]; then
     scripted=()
     [ "$script" = none ] || scripted=(--script "$script" --screenshot "$out/shots")
@@ -58,6 +85,26 @@ while IFS= read -r rule || [ -n "$rule" ]; do
                    problem "the printed job lacks: ${rule#printed }" ;;
     "not-printed "*) ! grep -qF -- "${rule#not-printed }" "$out/saved.prn" 2>/dev/null ||
                    problem "the printed job holds: ${rule#not-printed }" ;;
+    "printed-in-prolog "*)
+        awk -v text="${rule#printed-in-prolog }" '/^%%BeginProlog/ { p = 1 } p && index($0, text) { found = 1 }
+            /^%%EndProlog/ { p = 0 } END { exit !found }' "$out/saved.prn" 2>/dev/null ||
+            problem "the printed job's prolog lacks: ${rule#printed-in-prolog }" ;;
+    "printed-per-page "*)
+        bad=$(awk -v text="${rule#printed-per-page }" '
+            /^%%Page: / { if (page && !seen) print page; page = $2; seen = 0; pages++ }
+            /^%%Trailer/ { if (page && !seen) print page; page = 0 }
+            page && index($0, text) { seen = 1 }
+            END { if (page && !seen) print page; if (!pages) print "none" }' "$out/saved.prn" 2>/dev/null | tr '\n' ' ')
+        [ -z "$bad" ] || problem "pages without ${rule#printed-per-page }: $bad" ;;
+    "ini "*)
+        read -r file section pair <<<"${rule#ini }"
+        # A section with spaces is written in its brackets: [Overlay_Info 0].
+        if [[ "${rule#ini }" =~ ^[^[:space:]]+[[:space:]]+\[([^]]*)\][[:space:]]+(.*)$ ]]; then
+            section="${BASH_REMATCH[1]}" pair="${BASH_REMATCH[2]}"
+        fi
+        got=$(ini_value "$driver_dir/$file" "$section" "${pair%%=*}")
+        [ "$got" = "${pair#*=}" ] || problem "$file [$section] ${pair%%=*} is \"$got\", expected \"${pair#*=}\"" ;;
+    "restore "*) ;;
     "update-order "*)
         want="${rule#update-order }"
         got=""

@@ -17,7 +17,7 @@ std::string_view nextWord(std::string_view& rest) {
 }
 
 // What one verb takes after it.
-enum class Args { None, Id, IdSwitch, IdText, IdChoice, Text, QuotedText, Name, Number };
+enum class Args { None, Id, IdSwitch, IdText, IdChoice, IdRow, Text, QuotedText, Name, Number };
 
 struct VerbRule {
     std::string_view word;
@@ -31,6 +31,7 @@ constexpr VerbRule kVerbs[] = {
     {"type", ScriptVerb::Type, Args::IdText},
     {"set-text", ScriptVerb::SetText, Args::IdText},
     {"select", ScriptVerb::Select, Args::IdChoice},
+    {"select-row", ScriptVerb::SelectRow, Args::IdRow},
     {"page", ScriptVerb::Page, Args::Text},
     {"expect-dialog", ScriptVerb::ExpectDialog, Args::Text},
     {"expect-message", ScriptVerb::ExpectMessage, Args::QuotedText},
@@ -131,6 +132,13 @@ const char* arguments(const VerbRule& rule, std::string_view rest, ScriptAction&
         int position = 0;
         if (!number(rest, 0, 0xFFFF, position)) return "needs a position or a quoted text";
         action.position = position;
+        return nullptr;
+    }
+    case Args::IdRow: {
+        if (!id()) return "needs a control id (0..65535)";
+        int row = 0;
+        if (!number(rest, 0, 0xFFFF, row)) return "needs a row number after the id";
+        action.position = row;
         return nullptr;
     }
     case Args::Text:

@@ -5,6 +5,7 @@
 //   click <id>                 check <id> on|off
 //   type <id> <text>           set-text <id> <text>
 //   select <id> <position|"text">
+//   select-row <id> <row>       (a report list view: that row alone selected)
 //   page <title>               expect-dialog <title>
 //   expect-message "<text>"    expect-no-message
 //   expect-text <id> "<text>"  expect-checked <id> on|off
@@ -21,7 +22,7 @@
 namespace wren::host {
 
 enum class ScriptVerb {
-    Click, Check, Type, SetText, Select, Page, ExpectDialog, ExpectMessage, ExpectNoMessage,
+    Click, Check, Type, SetText, Select, SelectRow, Page, ExpectDialog, ExpectMessage, ExpectNoMessage,
     ExpectText, ExpectChecked, ExpectEnabled, Screenshot, Wait, Ok, Cancel, Apply,
 };
 

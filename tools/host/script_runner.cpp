@@ -183,7 +183,12 @@ void ScriptRunner::perform(const ScriptAction& a) {
     }
     case ScriptVerb::Type: {
         HWND c = control(a);
-        for (char16_t ch : a.text) PostMessageW(c, WM_CHAR, static_cast<WPARAM>(ch), 1);
+        // Sent, not posted: the idle check that follows every action is a
+        // sent message too, and a thread takes sent messages in order and
+        // before posted ones, so it cannot overtake the characters. The
+        // notify form does not wait, so a message box a character raises
+        // does not stall the script.
+        for (char16_t ch : a.text) SendNotifyMessageW(c, WM_CHAR, static_cast<WPARAM>(ch), 1);
         break;
     }
     case ScriptVerb::SetText: {
@@ -211,6 +216,21 @@ void ScriptRunner::perform(const ScriptAction& a) {
         sendBounded(c, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index), 0);
         PostMessageW(GetParent(c), WM_COMMAND,
                      MAKEWPARAM(a.control, combo ? CBN_SELCHANGE : LBN_SELCHANGE), reinterpret_cast<LPARAM>(c));
+        break;
+    }
+    case ScriptVerb::SelectRow: {
+        HWND c = control(a);
+        if (className(c) != L"SysListView32") fail(a, "the control is not a list view");
+        const LRESULT count = sendBounded(c, LVM_GETITEMCOUNT, 0, 0);
+        if (*a.position >= count) fail(a, "no such row (the list has " + std::to_string(count) + ")");
+        // As a click would: the row alone selected, and focused.
+        LVITEMW none{};
+        none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        sendBounded(c, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+        LVITEMW row{};
+        row.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        row.state = LVIS_SELECTED | LVIS_FOCUSED;
+        sendBounded(c, LVM_SETITEMSTATE, static_cast<WPARAM>(*a.position), reinterpret_cast<LPARAM>(&row));
         break;
     }
     case ScriptVerb::Page: {

@@ -8,8 +8,17 @@ OverlayList& OverlaySession::openDialog(const std::uint16_t (&overlayIds)[kMaxAc
     OverlayList& list = *list_;
     list.activeCount = 0;
     list.active.fill(kEmptySlot);
-    for (std::uint16_t id : overlayIds)
-        if (id != kEmptySlot && id < list.definedCount) list.active[list.activeCount++] = id;
+    // The job's overlays run up to the first empty slot: a fresh document
+    // has only its first slot set, and what follows it means nothing.
+    std::size_t named = 0;
+    while (named < kMaxActive && overlayIds[named] != kEmptySlot) ++named;
+    if (named > list.definedCount) {
+        // More than there are definitions: the store was cut down since.
+        for (std::size_t n = 0; n < list.definedCount; ++n) list.active[list.activeCount++] = std::uint16_t(n);
+        return list;
+    }
+    for (std::size_t i = 0; i < named; ++i)
+        if (overlayIds[i] < list.definedCount) list.active[list.activeCount++] = overlayIds[i];
     return list;
 }
 

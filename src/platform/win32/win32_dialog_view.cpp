@@ -48,10 +48,16 @@ ChooseColour chooseColourFunction() {
     return function;
 }
 
-bool isListBox(HWND control) {
-    wchar_t name[16] = {};
-    return GetClassNameW(control, name, 16) > 0 && lstrcmpiW(name, L"ListBox") == 0;
+bool hasClass(HWND control, const wchar_t* className) {
+    wchar_t name[32] = {};
+    return GetClassNameW(control, name, 32) > 0 && lstrcmpiW(name, className) == 0;
 }
+
+bool isListBox(HWND control) { return hasClass(control, L"ListBox"); }
+
+// A combo box with an edit field keeps its text, caret and input method in
+// that child edit.
+bool isComboBox(HWND control) { return hasClass(control, L"ComboBox"); }
 
 // The combo box messages the view uses and their list box twins.
 UINT listBoxMessage(UINT comboMessage) {
@@ -117,7 +123,10 @@ void Win32DialogView::destroy(int id) {
     if (HWND c = control(id)) DestroyWindow(c);
 }
 
-void Win32DialogView::setTextLimit(int id, int chars) { send(id, EM_LIMITTEXT, static_cast<WPARAM>(chars)); }
+void Win32DialogView::setTextLimit(int id, int chars) {
+    HWND c = control(id);
+    if (c) SendMessageW(c, isComboBox(c) ? CB_LIMITTEXT : EM_LIMITTEXT, static_cast<WPARAM>(chars), 0);
+}
 
 void Win32DialogView::listClear(int id) { sendList(id, CB_RESETCONTENT); }
 
@@ -182,13 +191,18 @@ void Win32DialogView::setUpDownValue(int id, int value) { send(id, UDM_SETPOS32,
 
 int Win32DialogView::caret(int id) const {
     DWORD start = 0, end = 0;
-    if (!control(id)) return 0;
-    send(id, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    HWND c = control(id);
+    if (!c) return 0;
+    SendMessageW(c, isComboBox(c) ? CB_GETEDITSEL : EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
     return static_cast<int>(end);
 }
 
 void Win32DialogView::setCaret(int id, int position) {
-    send(id, EM_SETSEL, static_cast<WPARAM>(position), static_cast<LPARAM>(position));
+    HWND c = control(id);
+    if (!c) return;
+    if (isComboBox(c)) SendMessageW(c, CB_SETEDITSEL, 0, MAKELPARAM(position, position));
+    else SendMessageW(c, EM_SETSEL, static_cast<WPARAM>(position), static_cast<LPARAM>(position));
 }
 
 void Win32DialogView::selectAll(int id) { send(id, EM_SETSEL, 0, -1); }
@@ -196,6 +210,8 @@ void Win32DialogView::selectAll(int id) { send(id, EM_SETSEL, 0, -1); }
 void Win32DialogView::detachInputMethod(int id) {
     HWND c = control(id);
     if (!c) return;
+    if (isComboBox(c))
+        if (HWND edit = FindWindowExW(c, nullptr, L"Edit", nullptr)) c = edit;
     if (AssociateContext associate = associateContext()) associate(c, nullptr);
 }
 
@@ -214,6 +230,56 @@ void Win32DialogView::setIcon(int id, int iconId) {
     auto icon = static_cast<HICON>(
         LoadImageW(thisModule(), MAKEINTRESOURCEW(iconId), IMAGE_ICON, 0, 0, LR_SHARED | LR_DEFAULTSIZE));
     if (icon) SendMessageW(c, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+}
+
+int Win32DialogView::clientWidth(int id) const {
+    HWND c = control(id);
+    RECT r{};
+    return c && GetClientRect(c, &r) ? static_cast<int>(r.right - r.left) : 0;
+}
+
+void Win32DialogView::reportAddColumn(int id, int column, std::u16string_view header, int width) {
+    std::u16string text(header);
+    LVCOLUMNW col{};
+    col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    col.cx = width;
+    col.iSubItem = column;
+    col.pszText = const_cast<wchar_t*>(win32::wz(text));
+    send(id, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&col));
+}
+
+void Win32DialogView::reportClear(int id) { send(id, LVM_DELETEALLITEMS); }
+
+int Win32DialogView::reportAddRow(int id, std::u16string_view first, std::u16string_view second) {
+    if (!control(id)) return -1;
+    std::u16string a(first), b(second);
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = reportCount(id);
+    item.pszText = const_cast<wchar_t*>(win32::wz(a));
+    const int row = static_cast<int>(send(id, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    if (row < 0) return -1;
+    LVITEMW sub{};
+    sub.iSubItem = 1;
+    sub.pszText = const_cast<wchar_t*>(win32::wz(b));
+    send(id, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&sub));
+    return row;
+}
+
+int Win32DialogView::reportCount(int id) const {
+    const LRESULT n = send(id, LVM_GETITEMCOUNT);
+    return n > 0 ? static_cast<int>(n) : 0;
+}
+
+bool Win32DialogView::reportSelected(int id, int row) const {
+    return (send(id, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED) != 0;
+}
+
+void Win32DialogView::reportSelect(int id, int row, bool on) {
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED;
+    item.state = on ? LVIS_SELECTED : 0;
+    send(id, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
 void Win32DialogView::beep() { MessageBeep(MB_OK); }

@@ -50,6 +50,14 @@ public:
     void focus(int id) override;
     void redraw(int id) override;
     void setIcon(int id, int iconId) override;
+
+    int clientWidth(int id) const override;
+    void reportAddColumn(int id, int column, std::u16string_view header, int width) override;
+    void reportClear(int id) override;
+    int reportAddRow(int id, std::u16string_view first, std::u16string_view second) override;
+    int reportCount(int id) const override;
+    bool reportSelected(int id, int row) const override;
+    void reportSelect(int id, int row, bool on) override;
     void beep() override;
     int messageBox(std::u16string_view text, std::u16string_view caption, std::uint32_t flags) override;
 

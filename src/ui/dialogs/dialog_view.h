@@ -68,6 +68,18 @@ public:
     // A picture control shows one of the plug-in's icons.
     virtual void setIcon(int /*id*/, int /*iconId*/) {}
 
+    // Report list views (two text columns, several rows selectable). Rows
+    // are named by position; the views that have none do nothing.
+    virtual int clientWidth(int /*id*/) const { return 0; }  // pixels
+    virtual void reportAddColumn(int /*id*/, int /*column*/, std::u16string_view /*header*/, int /*width*/) {}
+    virtual void reportClear(int /*id*/) {}
+    virtual int reportAddRow(int /*id*/, std::u16string_view /*first*/, std::u16string_view /*second*/) {
+        return -1;
+    }
+    virtual int reportCount(int /*id*/) const { return 0; }
+    virtual bool reportSelected(int /*id*/, int /*row*/) const { return false; }
+    virtual void reportSelect(int /*id*/, int /*row*/, bool /*on*/) {}
+
     virtual void focus(int id) = 0;
     virtual void redraw(int id) = 0;
     virtual void beep() = 0;

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "ui/watermark/custom_colours.h"
+
 namespace wren::ui {
 
 struct OsVersion {
@@ -36,6 +38,10 @@ struct UiState {
     // Help: the file of the current sheet, and whether HTML Help failed to load.
     std::u16string helpFile;
     bool htmlHelpFailed = false;
+
+    // The colour chooser's custom colours: one table for the process, read
+    // from and written to the plug-in INI file around each use.
+    CustomColourTable customColours = InitialCustomColours();
 };
 
 }  // namespace wren::ui

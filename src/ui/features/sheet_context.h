@@ -5,10 +5,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "common/overlay/overlay_session.h"
 #include "ui/features/feature_ids.h"
+#include "ui/watermark/watermark_list.h"
 
 namespace wren::ui {
 
@@ -35,6 +38,12 @@ struct SheetContext {
     int defaultFitPosition = 0;
     // The overlay settings were changed in this sheet (committed on apply).
     bool overlaysChanged = false;
+    // The overlay store's use by this sheet (its pending state), made when
+    // the Overlays dialog first opens.
+    std::optional<overlay::OverlaySession> overlays;
+    // The watermark list of this sheet, loaded when the Watermarks dialog
+    // first opens; written on apply, dropped on reset.
+    WatermarkList watermarks;
 
     FeatureSlot& operator[](Feature f) { return features[f]; }
     const FeatureSlot& operator[](Feature f) const { return features[f]; }

@@ -11,6 +11,9 @@ inline constexpr int kEditKillFocus = 0x0200;
 inline constexpr int kEditChange = 0x0300;
 inline constexpr int kEditUpdate = 0x0400;
 
+// What a report list view tells its dialog (from WM_NOTIFY).
+enum class ListEvent { ItemChanged, Focused, DoubleClicked };
+
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
 

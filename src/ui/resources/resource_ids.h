@@ -9,9 +9,12 @@
 #define IDD_OVERLAYS            109
 #define IDD_COLOUR              111
 #define IDD_WATERMARK           112
+#define IDD_WATERMARK_EDITOR    114
+#define IDD_WATERMARK_FONT      115
 #define IDD_JOB_OPTIONS         113
 #define IDD_ABOUT               117
 #define IDD_JOB_PIN             202
+#define IDD_DEFINE_OVERLAYS     203
 #define IDD_ADVANCED            204
 #define IDD_WARNING_300         300
 #define IDD_WARNING_301         301
@@ -78,6 +81,67 @@
 #define IDC_ADV_MAINTENANCE     1807
 #define IDC_ADV_FINE_LINES      1808
 
+/* Watermarks (112), Watermark (114) and Font (115). The preview box 1436
+   is in both 112 and 114. */
+#define IDC_WM_LIST             1401
+#define IDC_WM_DELETE           1402
+#define IDC_WM_NEW              1403
+#define IDC_WM_EDIT             1404
+#define IDC_WM_PREVIEW          1436
+#define IDC_WM_FIRST_PAGE       1437
+#define IDC_WM_BACKGROUND       1448
+#define IDC_WM_TEXT             1411
+#define IDC_WM_SIZE_EDIT        1413
+#define IDC_WM_SIZE_SCROLL      1414
+#define IDC_WM_ANGLE_EDIT       1416
+#define IDC_WM_ANGLE_SCROLL     1417
+#define IDC_WM_FONT_BUTTON      1418
+#define IDC_WM_COLOR_BUTTON     1419
+#define IDC_WM_X_UPDOWN         1421
+#define IDC_WM_Y_UPDOWN         1422
+#define IDC_WM_X_EDIT           1432
+#define IDC_WM_Y_EDIT           1434
+#define IDC_WM_BORDER_NONE      1439
+#define IDC_WM_BORDER_CIRCLE    1440
+#define IDC_WM_BORDER_SINGLE    1441
+#define IDC_WM_BORDER_DOUBLE    1442
+#define IDC_WM_POSITION         1443
+#define IDC_WM_FONT_LIST        1450
+#define IDC_WM_FONT_EDIT        1451
+#define IDC_WM_STYLE_LIST       1453
+#define IDC_WM_STYLE_EDIT       1454
+#define IDC_WM_FSIZE_LIST       1456
+#define IDC_WM_FSIZE_EDIT       1457
+
+/* Overlays (109) and Define Overlays (203). */
+#define IDC_OV_MODE             1050
+#define IDC_OV_ACTIVE_LABEL     1051
+#define IDC_OV_ACTIVE_LIST      1052
+#define IDC_OV_ACTIVE_MAX       1053
+#define IDC_OV_ADD              1054
+#define IDC_OV_REMOVE           1055
+#define IDC_OV_DEFINED_LABEL    1056
+#define IDC_OV_DEFINED_LIST     1057
+#define IDC_OV_DEFINED_MAX      1058
+#define IDC_OV_NEW              1059
+#define IDC_OV_EDIT             1060
+#define IDC_OV_DELETE           1061
+#define IDC_OV_NAME_LABEL       1100
+#define IDC_OV_NAME             1101
+#define IDC_OV_PAGES_LABEL      1102
+#define IDC_OV_PAGE_MODE        1103
+#define IDC_OV_CUSTOM_LABEL     1104
+#define IDC_OV_CUSTOM_PAGES     1105
+#define IDC_OV_CUSTOM_HINT      1106
+#define IDC_OV_FORM_GROUP       1107
+#define IDC_OV_FORM_LABEL       1108
+#define IDC_OV_FORM_NAME        1109
+#define IDC_OV_FORM_ADD         1110
+#define IDC_OV_FORM_RENAME      1111
+#define IDC_OV_FORMS_LABEL      1112
+#define IDC_OV_FORMS            1113
+#define IDC_OV_FORM_DELETE      1114
+
 /* Warning dialogs (300-303). */
 #define IDC_WARN_SHOW_AGAIN     6005
 #define IDC_WARN_ICON           6006
@@ -90,6 +154,10 @@
 #define IDB_QUALITY_FINE        6053
 #define IDB_QUALITY_NORMAL      6054
 #define IDB_QUALITY_DRAFT       6055
+#define IDB_WM_STRIP_VERTICAL   3200  /* the watermark preview's strips and page shadow */
+#define IDB_WM_STRIP_HORIZONTAL 3201
+#define IDB_WM_SHADOW_VERTICAL  3202
+#define IDB_WM_SHADOW_HORIZONTAL 3203
 #define IDI_WARNING_SIGN        7000  /* not IDI_WARNING: winuser.h owns that name */
 #define IDI_SPECIAL_NONE        7001
 #define IDI_SPECIAL_MIRROR      7002
@@ -105,11 +173,29 @@
 #define IDS_IC_CARD_SECURE      7010
 #define IDS_PIN_FOUR_DIGITS     8000
 #define IDS_PIN_JOB_NAME        8001
+#define IDS_OV_OVERLAY_COLUMN   8010  /* 8010..8035, 10020..10024, 30010: the overlay dialogs */
+#define IDS_OV_PAGE_COLUMN      8011
+#define IDS_OV_MAXIMUM          8012
+#define IDS_OV_PAGE_MODE_FIRST  8030  /* 8030..8034 */
+#define IDS_OV_NEW_OVERLAY      8035
 #define IDS_GET_OPTIONS         8040
+#define IDS_WM_NONE             8050  /* 8050..8080: the watermark dialogs */
+#define IDS_WM_DEFAULT_FONT     8052
+#define IDS_WM_CUSTOM_COLOURS   8053
+#define IDS_WM_POSITION_FIRST   8054  /* 8054..8060 */
+#define IDS_WM_SIZE_FIRST       8061  /* 8061..8076 */
+#define IDS_WM_STYLE_FIRST      8077  /* 8077..8080 */
+#define IDS_OV_NAME_TAKEN       10020
+#define IDS_OV_NO_FORMS         10021
+#define IDS_OV_CREATE_FORM      10022
+#define IDS_OV_NO_NAME          10023
+#define IDS_OV_TRAILING_DOT     10024
+#define IDS_WM_TOO_MANY         10040
 #define IDS_WARNING             10041
 #define IDS_INFORMATION         10042
 #define IDS_INVALID_SETTINGS    10050
 #define IDS_COPIES_WARNING      10054
 #define IDS_FIT_SCALE_WARNING   10056
+#define IDS_OV_INFORMATION      30010
 
 #endif

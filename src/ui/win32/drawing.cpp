@@ -5,57 +5,13 @@
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "ui/win32/gdi_selection.h"
 
 namespace wren::ui {
 namespace {
 
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
 constexpr int kFrame = 2;
-
-class WindowDc {
-public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    ~WindowDc() {
-        if (dc_) ReleaseDC(window_, dc_);
-    }
-    HDC get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
-
-class Selection {
-public:
-    Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
-    ~Selection() {
-        if (previous_) SelectObject(dc_, previous_);
-    }
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
-
-class PaletteSelection {
-public:
-    PaletteSelection(HDC dc, HPALETTE palette) : dc_(dc), previous_(palette ? SelectPalette(dc, palette, FALSE) : nullptr) {
-        if (palette) RealizePalette(dc);
-    }
-    PaletteSelection(const PaletteSelection&) = delete;
-    PaletteSelection& operator=(const PaletteSelection&) = delete;
-    ~PaletteSelection() {
-        if (previous_) SelectPalette(dc_, previous_, FALSE);
-    }
-
-private:
-    HDC dc_;
-    HPALETTE previous_;
-};
 
 // The placeholder's top-left corner in the dialog's client coordinates.
 std::optional<POINT> placeholderCorner(HWND dialog, int placeholderId) {
@@ -145,6 +101,26 @@ void drawSunkenFrame(HDC dc, int x, int y, int width, int height) {
 
 }  // namespace
 
+// A mask with magenta as its background clears the target where the picture
+// is opaque, and the picture with its magenta blackened is ORed in.
+void BlitWithoutMagenta(HDC target, int x, int y, int width, int height, HDC image) {
+    win32::UniqueMemoryDc maskDc(CreateCompatibleDC(target));
+    win32::UniqueGdiObject mask(CreateBitmap(width, height, 1, 1, nullptr));
+    if (!maskDc || !mask) return;
+    Selection maskBits(maskDc.get(), mask.get());
+    SetBkColor(image, kTransparent);
+    BitBlt(maskDc.get(), 0, 0, width, height, image, 0, 0, SRCCOPY);
+    SetBkColor(image, RGB(0, 0, 0));
+    SetTextColor(image, RGB(255, 255, 255));
+    BitBlt(image, 0, 0, width, height, maskDc.get(), 0, 0, SRCAND);
+    const COLORREF oldBack = SetBkColor(target, RGB(255, 255, 255));
+    const COLORREF oldText = SetTextColor(target, RGB(0, 0, 0));
+    BitBlt(target, x, y, width, height, maskDc.get(), 0, 0, SRCAND);
+    BitBlt(target, x, y, width, height, image, 0, 0, SRCPAINT);
+    SetBkColor(target, oldBack);
+    SetTextColor(target, oldText);
+}
+
 void DrawControlBitmap(HWND dialog, HMODULE module, int placeholderId, int bitmapId) {
     const std::optional<POINT> at = placeholderCorner(dialog, placeholderId);
     if (!at) return;
@@ -155,26 +131,9 @@ void DrawControlBitmap(HWND dialog, HMODULE module, int placeholderId, int bitma
     if (!screen.get()) return;
 
     win32::UniqueMemoryDc imageDc(CreateCompatibleDC(screen.get()));
-    win32::UniqueMemoryDc maskDc(CreateCompatibleDC(screen.get()));
-    win32::UniqueGdiObject mask(CreateBitmap(size.bmWidth, size.bmHeight, 1, 1, nullptr));
-    if (!imageDc || !maskDc || !mask) return;
+    if (!imageDc) return;
     Selection image(imageDc.get(), bitmap.get());
-    Selection maskBits(maskDc.get(), mask.get());
-
-    // Mask: 1 where the picture is magenta.
-    SetBkColor(imageDc.get(), kTransparent);
-    BitBlt(maskDc.get(), 0, 0, size.bmWidth, size.bmHeight, imageDc.get(), 0, 0, SRCCOPY);
-    // The picture with black where it is transparent...
-    SetBkColor(imageDc.get(), RGB(0, 0, 0));
-    SetTextColor(imageDc.get(), RGB(255, 255, 255));
-    BitBlt(imageDc.get(), 0, 0, size.bmWidth, size.bmHeight, maskDc.get(), 0, 0, SRCAND);
-    // ...the dialog cleared where the picture is opaque, and the two joined.
-    const COLORREF oldBack = SetBkColor(screen.get(), RGB(255, 255, 255));
-    const COLORREF oldText = SetTextColor(screen.get(), RGB(0, 0, 0));
-    BitBlt(screen.get(), at->x, at->y, size.bmWidth, size.bmHeight, maskDc.get(), 0, 0, SRCAND);
-    BitBlt(screen.get(), at->x, at->y, size.bmWidth, size.bmHeight, imageDc.get(), 0, 0, SRCPAINT);
-    SetBkColor(screen.get(), oldBack);
-    SetTextColor(screen.get(), oldText);
+    BlitWithoutMagenta(screen.get(), at->x, at->y, size.bmWidth, size.bmHeight, imageDc.get());
 }
 
 void DrawFramedDib(HWND dialog, HMODULE module, int resourceId, int placeholderId) {

@@ -8,7 +8,9 @@
 #include "ui/plugin/ui_module.h"
 #include "ui/resources/resource_ids.h"
 #include "ui/win32/link_font.h"
+#include "ui/win32/overlay_dialog_proc.h"
 #include "ui/win32/sub_dialogs.h"
+#include "ui/win32/watermark_dialog_proc.h"
 
 namespace wren::ui {
 namespace {
@@ -80,16 +82,27 @@ void PageShell::dropLinkFont() {
 }
 
 bool PageShell::offers(int templateId) const {
-    return templateId == kAdvancedDialog || templateId == kJobPinDialog;
+    return templateId == kAdvancedDialog || templateId == kJobPinDialog || templateId == kWatermarkDialog ||
+           templateId == kOverlayDialog;
 }
 
 int PageShell::runDialog(int templateId) {
     switch (templateId) {
     case kJobPinDialog: return RunJobPinDialog(hwnd_, *this);
     case kAdvancedDialog: return RunAdvancedDialog(hwnd_, *this);
+    case kWatermarkDialog: return RunWatermarkListDialog(hwnd_, *this);
+    case kOverlayDialog: return RunOverlaysDialog(hwnd_, *this);
     default: return 0;
     }
 }
+
+// A list that cannot be written keeps nothing pending either: the next
+// opening reads the file as it is.
+void PageShell::saveWatermarkEdits() { CommitWatermarkEdits(sheet_.context.watermarks, services_.profile); }
+
+void PageShell::dropWatermarkEdits() { DropWatermarkEdits(sheet_.context.watermarks); }
+
+void PageShell::commitOverlayStore() { CommitOverlayEdits(*this); }
 
 void PageShell::reportApplied() {
     if (sheet_.sheetFunction)

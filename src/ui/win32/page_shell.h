@@ -39,9 +39,9 @@ public:
     void reportApplied() override;
     void revisitCorePage() override;
     void openLink(std::u16string_view target) override;
-    void saveWatermarkEdits() override {}
-    void dropWatermarkEdits() override {}
-    void commitOverlayStore() override {}
+    void saveWatermarkEdits() override;
+    void dropWatermarkEdits() override;
+    void commitOverlayStore() override;
 
 private:
     HWND hwnd_;
