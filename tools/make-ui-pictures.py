@@ -377,3 +377,132 @@ def main():
 
 if __name__ == "__main__":
     main()
+
+
+# ---------------------------------------------------------------- colour page
+
+CYAN, MAGENTA_INK, YELLOW = (0, 160, 220), (220, 0, 120), (250, 220, 0)
+
+
+def colour_mode_picture(mode):
+    """40x30 pictures of the Colour page's modes, beside their radio buttons:
+    three overlapping inks (automatic), a halftone dot screen (Halvane), a
+    gamut triangle over a profile curve (Quillon), plain ink swatches (no
+    colour matching) and a grey ramp (greyscale)."""
+    c = Canvas(40, 30, MAGENTA)
+    c.fill_hard(rect(1, 1, 39, 29), BLACK)
+    c.fill_hard(rect(2, 2, 38, 28), WHITE)
+    if mode == "automatic":
+        for (cx, cy), ink in zip(((15, 12), (25, 12), (20, 20)), (CYAN, MAGENTA_INK, YELLOW)):
+            c.fill_hard(ellipse(cx, cy, 7, 7), ink)
+    elif mode == "halvane":
+        for row in range(4):
+            for col in range(6):
+                r = 1.0 + 0.45 * col
+                ink = (CYAN, MAGENTA_INK, YELLOW, (40, 40, 40))[row]
+                c.fill_hard(ellipse(6 + col * 5.6, 6 + row * 5.6, r, r), ink)
+    elif mode == "quillon":
+        c.fill_hard(polygon([(6, 25), (20, 4), (34, 25)]), (230, 230, 230))
+        c.fill_hard(polygon([(8, 24), (20, 7), (20, 24)]), CYAN)
+        c.fill_hard(polygon([(20, 7), (32, 24), (20, 24)]), MAGENTA_INK)
+        c.fill_hard(ellipse(20, 19, 4, 4), YELLOW)
+    elif mode == "none":
+        for i, ink in enumerate((CYAN, MAGENTA_INK, YELLOW, (40, 40, 40))):
+            c.fill_hard(rect(4 + i * 8, 8, 10 + i * 8, 22), ink)
+    else:
+        for i in range(8):
+            g = 20 + i * 30
+            c.fill_hard(rect(3 + i * 4, 6, 7 + i * 4, 24), (g, g, g))
+    return c
+
+
+def halvane_picture(grey):
+    """96x64 picture of Halvane Details: a photo-like scene in colour, or
+    the same in grey when the page is in greyscale."""
+    c = Canvas(96, 64, WHITE)
+
+    def ink(colour):
+        if not grey:
+            return colour
+        v = int(round(0.3 * colour[0] + 0.59 * colour[1] + 0.11 * colour[2]))
+        return (v, v, v)
+    c.fill(rect(0, 0, 96, 40), ink((120, 190, 240)))                 # sky
+    c.fill(rect(0, 40, 96, 64), ink((80, 170, 70)))                  # meadow
+    c.fill(ellipse(74, 14, 8, 8), ink((250, 210, 40)))               # sun
+    c.fill(polygon([(10, 40), (34, 12), (58, 40)]), ink((110, 100, 120)))  # hill
+    c.fill(ellipse(24, 50, 10, 6), ink((220, 40, 60)))               # flowers
+    c.fill(ellipse(62, 54, 8, 5), ink((240, 140, 30)))
+    return c
+
+
+def quillon_picture(kind):
+    """48x36 pictures of Quillon Details: an input profile turning RGB into
+    the printer's inks, a printer simulation, a device link."""
+    c = Canvas(48, 36, MAGENTA)
+    grey = (70, 70, 70)
+    if kind == "input":
+        for i, colour in enumerate(((220, 40, 40), (40, 180, 60), (40, 80, 220))):
+            c.fill_hard(rect(2, 4 + i * 10, 14, 12 + i * 10), colour)
+        for i, colour in enumerate((CYAN, MAGENTA_INK, YELLOW, (30, 30, 30))):
+            c.fill_hard(rect(34, 2 + i * 8, 46, 8 + i * 8), colour)
+    elif kind == "simulation":
+        c.fill_hard(rect(4, 12, 44, 28), grey)                       # printer
+        c.fill_hard(rect(10, 4, 38, 12), WHITE)
+        c.fill_hard(rect(10, 4, 38, 5), grey)
+        c.fill_hard(rect(12, 26, 36, 34), WHITE)
+        c.fill_hard(rect(14, 28, 20, 32), CYAN)
+        c.fill_hard(rect(21, 28, 27, 32), MAGENTA_INK)
+        c.fill_hard(rect(28, 28, 34, 32), YELLOW)
+        return c
+    else:
+        for i, colour in enumerate((CYAN, MAGENTA_INK, YELLOW, (30, 30, 30))):
+            c.fill_hard(rect(2, 2 + i * 8, 12, 8 + i * 8), colour)
+            c.fill_hard(rect(36, 2 + i * 8, 46, 8 + i * 8), colour)
+        c.fill_hard(segment(14, 18, 34, 18, 2.0), grey)
+    c.fill_hard(rect(17, 16, 29, 20), (0, 70, 200))                  # arrow
+    c.fill_hard(polygon([(28, 12), (33, 18), (28, 24)]), (0, 70, 200))
+    return c
+
+
+def about_picture():
+    """48x48 picture of the About dialog: the wren over a colour band."""
+    c = Canvas(48, 48, MAGENTA)
+    for i, colour in enumerate((CYAN, MAGENTA_INK, YELLOW, (30, 30, 30))):
+        c.fill_hard(rect(2 + i * 11, 38, 12 + i * 11, 46), colour)
+    brown = (122, 78, 40)
+    c.fill_hard(polygon([(8, 18), (3, 5), (8, 4), (15, 18)]), brown)
+    c.fill_hard(ellipse(20, 25, 13, 9), brown)
+    c.fill_hard(ellipse(22, 28, 8, 5), (196, 150, 96))
+    c.fill_hard(ellipse(31, 15, 6.5, 6), brown)
+    c.fill_hard(polygon([(36, 13), (44, 15), (36, 17)]), (60, 40, 20))
+    c.fill_hard(rect(31, 13, 34, 16), BLACK)
+    return c
+
+
+def colour_pictures():
+    return {
+        "colour_automatic.bmp": bmp_bytes(colour_mode_picture("automatic")),
+        "colour_halvane.bmp": bmp_bytes(colour_mode_picture("halvane")),
+        "colour_quillon.bmp": bmp_bytes(colour_mode_picture("quillon")),
+        "colour_no_matching.bmp": bmp_bytes(colour_mode_picture("none")),
+        "colour_greyscale.bmp": bmp_bytes(colour_mode_picture("greyscale")),
+        "halvane_colour.bmp": bmp_bytes(halvane_picture(False)),
+        "halvane_greyscale.bmp": bmp_bytes(halvane_picture(True)),
+        "quillon_input.bmp": bmp_bytes(quillon_picture("input")),
+        "quillon_simulation.bmp": bmp_bytes(quillon_picture("simulation")),
+        "quillon_link.bmp": bmp_bytes(quillon_picture("link")),
+        "about.bmp": bmp_bytes(about_picture()),
+    }
+
+
+def write_colour_pictures():
+    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
+        os.path.dirname(os.path.abspath(__file__)), "..", "src", "ui", "resources", "pictures")
+    for name, data in colour_pictures().items():
+        with open(os.path.join(out, name), "wb") as f:
+            f.write(data)
+    print("wrote %d colour pictures to %s" % (len(colour_pictures()), os.path.normpath(out)))
+
+
+if __name__ == "__main__":
+    write_colour_pictures()

@@ -60,11 +60,13 @@ stage_package() {
     local build="$1" package="$2"
     rm -rf "$package"
     mkdir -p "$package"
-    cp examples/driver/*.ppd examples/driver/*.cap examples/driver/*.ini examples/driver/*.ver \
+    cp examples/driver/*.inf examples/driver/*.ppd examples/driver/*.cap examples/driver/*.ini examples/driver/*.ver \
        examples/driver/*.dat examples/driver/wren*.ps "$package"/
     cp "$build"/wrenui.dll "$build"/wrenps.dll "$package"/
-    for lib in zecipher zeuauth zeiccard zejobinfo; do cp "$build/tools/family/$lib.dll" "$package"/; done
+    for lib in zecipher zeuauth zeiccard zejobinfo zenetopt zeusbopt; do cp "$build/tools/family/$lib.dll" "$package"/; done
     cp "$build/tools/family/wrenapp.exe" "$package"/
+    # The Colour page's swatch program and the support page's library.
+    cp "$build/tools/family/swatch.exe" tools/family/swatch.ini "$build/tools/family/support_res/wrensupp.dll" "$package"/
 }
 
 # Reuses an existing prefix: starts its server and services with their
@@ -77,12 +79,14 @@ wine_resume() {
 }
 
 # Installs the staged package of build $1 as the sample printers: "Wren Test"
-# (the plain model), "Wren Info" (the model with job information) and
-# "Wren Shared" (the plain model, shared).
+# (the plain model), "Wren Info" (the model with job information),
+# "Wren Shared" (the plain model, shared) and "Wren Support" (the model with
+# the support page, the colour-correction tables and the swatch program).
 install_sample_printers() {
     local build="$1" log="${2:-/dev/stdout}"
     local host="$build/tools/host/wrenhost.exe" package="${build//\//\\}\\package"
     timeout 120 wine "$host" install "$package" >>"$log" 2>&1 &&
         timeout 120 wine "$host" install "$package" --printer "Wren Info" --driver "Wren ZE Colour PS Info" >>"$log" 2>&1 &&
-        timeout 120 wine "$host" install "$package" --printer "Wren Shared" --share WrenShared >>"$log" 2>&1
+        timeout 120 wine "$host" install "$package" --printer "Wren Shared" --share WrenShared >>"$log" 2>&1 &&
+        timeout 120 wine "$host" install "$package" --printer "Wren Support" --driver "Wren ZE Colour PS Support" >>"$log" 2>&1
 }

@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "ui/resources/resource_ids.h"
+#include "ui/colour/colour_ids.h"
 
 namespace {
 
@@ -38,7 +39,8 @@ const WORD kLanguages[] = {1024, 1028, 1031, 1036, 1040, 1041, 1042, 1046, 2052,
 const WORD kTemplates[] = {IDD_JOB_OPTIONS, IDD_JOB_PIN, IDD_ADVANCED, IDD_WARNING_300,
                            IDD_WARNING_301, IDD_WARNING_302, IDD_WARNING_303,
                            IDD_WATERMARK, IDD_WATERMARK_EDITOR, IDD_WATERMARK_FONT,
-                           IDD_OVERLAYS, IDD_DEFINE_OVERLAYS};
+                           IDD_OVERLAYS, IDD_DEFINE_OVERLAYS,
+                           IDD_COLOUR_PAGE, IDD_HALVANE, IDD_QUILLON, IDD_COLOUR_ADVANCED, IDD_ABOUT_DIALOG};
 const WORD kStringIds[] = {6001, 6002, 6003, 6004, 7001, 7010, 8000, 8001, 8040,
                            10041, 10042, 10050, 10054, 10056,
                            // The watermark dialogs: "None", the default font,
@@ -50,7 +52,9 @@ const WORD kStringIds[] = {6001, 6002, 6003, 6004, 7001, 7010, 8000, 8001, 8040,
                            // The overlay dialogs: columns, maxima, page modes,
                            // the new overlay's name, the messages and their caption.
                            8010, 8011, 8012, 8030, 8031, 8032, 8033, 8034, 8035,
-                           10020, 10021, 10022, 10023, 10024, 30010};
+                           10020, 10021, 10022, 10023, 10024, 30010,
+                           // The Colour page's swatch message and its caption.
+                           10060, 10061};
 
 HMODULE g_module;
 
@@ -134,7 +138,11 @@ int checkAll() {
             const void* data = findResource(RT_DIALOG, id, language);
             if (!data) { std::printf("MISSING dialog %u language %u\n", id, language); ++faults; continue; }
             std::vector<DWORD> ids;
-            for (const auto& c : templateControls(data)) ids.push_back(c.id);
+            for (const auto& c : templateControls(data)) {
+                // The Japanese layout of the Colour page has no logo.
+                if (id == IDD_COLOUR_PAGE && c.id == IDC_LOGO) continue;
+                ids.push_back(c.id);
+            }
             if (language == kLanguages[0]) reference = ids;
             else if (ids != reference) {
                 std::printf("DIFFERENT control ids: dialog %u language %u\n", id, language);
@@ -162,7 +170,9 @@ int checkAll() {
     }
     const WORD bitmaps[] = {IDB_FIT_PICTURE, IDB_LOGO, IDB_QUALITY_FINE, IDB_QUALITY_NORMAL, IDB_QUALITY_DRAFT,
                             IDB_WM_STRIP_VERTICAL, IDB_WM_STRIP_HORIZONTAL, IDB_WM_SHADOW_VERTICAL,
-                            IDB_WM_SHADOW_HORIZONTAL};
+                            IDB_WM_SHADOW_HORIZONTAL, IDB_CL_AUTOMATIC, IDB_CL_HALVANE, IDB_CL_QUILLON,
+                            IDB_CL_NO_MATCHING, IDB_CL_GREYSCALE, IDB_QL_INPUT, IDB_QL_SIMULATION, IDB_QL_LINK,
+                            IDB_ABOUT, IDB_HV_COLOUR, IDB_HV_GREYSCALE};
     for (WORD id : bitmaps) {
         HBITMAP bitmap = static_cast<HBITMAP>(LoadImageW(g_module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
         BITMAP info{};
@@ -383,7 +393,7 @@ int showTemplate(WORD id, WORD language, const char* shotPath) {
     const void* data = findResource(RT_DIALOG, id, language, &size);
     if (!data) { std::printf("MISSING dialog %u language %u\n", id, language); return 1; }
     HWND window = nullptr, page = nullptr;
-    if (id == IDD_JOB_OPTIONS) {
+    if (id == IDD_JOB_OPTIONS || id == IDD_COLOUR_PAGE) {
         // A one-page modeless sheet: the page as the core driver's sheet shows it.
         PROPSHEETPAGEW sheetPage{};
         sheetPage.dwSize = sizeof sheetPage;

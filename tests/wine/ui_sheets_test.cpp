@@ -190,7 +190,8 @@ TEST_F(UiSheets, PrinterTreeAddsTheQueryButtonAndTheSheetItsHeader) {
     ASSERT_EQ(own.size(), 1u);
     EXPECT_EQ(own[0].UserItemID, 2);
     EXPECT_EQ(own[0].pOptType->Type, TVOT_PUSHBUTTON);
-    EXPECT_TRUE(own[0].Flags & OPTIF_HIDE);  // no network option library configured
+    // The sample names a network option library that can ask this printer.
+    EXPECT_FALSE(own[0].Flags & OPTIF_HIDE);
     EXPECT_EQ(tree.items()[0].UserItemID, 3);
     EXPECT_EQ(tree.items()[0].HelpIndex, 2205u);
 

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "host_error.h"
+#include "installer_event.h"
+#include "installer_files.h"
 #include "platform/win32/handles.h"
 
 namespace wren::host {
@@ -25,22 +27,22 @@ std::wstring driverDirectory() {
     return dir;
 }
 
-std::vector<std::wstring> packageFiles(const std::wstring& dir) {
-    std::vector<std::wstring> files;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((dir + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) throw HostError("package folder not found: " + narrow(dir));
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.emplace_back(found.cFileName);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return files;
-}
-
-bool endsWith(const std::wstring& name, const wchar_t* suffix) {
-    std::wstring s(suffix);
-    if (name.size() < s.size()) return false;
-    return _wcsicmp(name.c_str() + name.size() - s.size(), s.c_str()) == 0;
+// The colour swatch stand-in: when the package holds swatch.exe and its
+// swatch.ini, the key that file names gets the value "install" = the folder
+// the program was installed into, as the program's own installer would.
+void registerSwatchProgram(const std::wstring& packageDir, const std::wstring& installedDir) {
+    if (GetFileAttributesW((packageDir + L"\\swatch.exe").c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    wchar_t key[MAX_PATH] = {};
+    GetPrivateProfileStringW(L"Install", L"Key", L"", key, MAX_PATH, (packageDir + L"\\swatch.ini").c_str());
+    if (!key[0]) return;
+    HKEY opened = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr) !=
+        ERROR_SUCCESS)
+        throw HostError("cannot write the swatch program's key " + narrow(key));
+    const LONG set = RegSetValueExW(opened, L"install", 0, REG_SZ, reinterpret_cast<const BYTE*>(installedDir.c_str()),
+                                    static_cast<DWORD>((installedDir.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(opened);
+    if (set != ERROR_SUCCESS) throw HostError("cannot write the swatch program's folder");
 }
 
 }  // namespace
@@ -51,14 +53,15 @@ void installPackage(const InstallOptions& options) {
     CreateDirectoryW(installed.c_str(), nullptr);
     std::wstring ppd;
     std::vector<wchar_t> dependents;
+    const PackageLayout layout = packageLayout(options.packageDir, options.driverName);
     // The spooler copies from the driver directory whatever paths it is
     // given, so the files are staged there first.
-    for (const std::wstring& file : packageFiles(options.packageDir)) {
+    for (const std::wstring& file : layout.driverFiles) {
         const std::wstring from = options.packageDir + L"\\" + file;
         if (!CopyFileW(from.c_str(), (target + L"\\" + file).c_str(), FALSE) ||
             !CopyFileW(from.c_str(), (installed + L"\\" + file).c_str(), FALSE))
             throw HostError("cannot copy " + narrow(file) + " into the driver directory");
-        if (endsWith(file, L".ppd")) {
+        if (file == layout.dataFile) {
             ppd = file;
             continue;
         }
@@ -67,6 +70,7 @@ void installPackage(const InstallOptions& options) {
     }
     dependents.push_back(L'\0');
     if (ppd.empty()) throw HostError("the package has no PPD");
+    installMachineFiles(options.packageDir, layout);
 
     DRIVER_INFO_3W driver{};
     driver.cVersion = 3;
@@ -80,7 +84,7 @@ void installPackage(const InstallOptions& options) {
 
     PRINTER_INFO_2W printer{};
     printer.pPrinterName = const_cast<wchar_t*>(options.printerName.c_str());
-    printer.pPortName = const_cast<wchar_t*>(L"FILE:");
+    printer.pPortName = const_cast<wchar_t*>(options.portName.c_str());
     printer.pDriverName = const_cast<wchar_t*>(options.driverName.c_str());
     printer.pPrintProcessor = const_cast<wchar_t*>(L"WinPrint");
     printer.pDatatype = const_cast<wchar_t*>(L"RAW");
@@ -90,15 +94,23 @@ void installPackage(const InstallOptions& options) {
         printer.pShareName = const_cast<wchar_t*>(options.shareName.c_str());
     }
     if (options.network) printer.Attributes |= PRINTER_ATTRIBUTE_NETWORK;
+    registerSwatchProgram(options.packageDir, installed);
+
     win32::UniquePrinter handle(AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&printer)));
-    if (!handle) {
-        if (GetLastError() != ERROR_PRINTER_ALREADY_EXISTS)
-            throw HostError("AddPrinterW failed: error " + std::to_string(GetLastError()));
-        if (!OpenPrinterW(printer.pPrinterName, handle.out(), nullptr))
-            throw HostError("the printer exists but cannot be opened");
-        if (!SetPrinterW(handle.get(), 2, reinterpret_cast<BYTE*>(&printer), 0))
-            throw HostError("SetPrinterW failed: error " + std::to_string(GetLastError()));
+    if (handle) {
+        // A new printer: the core driver stores its installable options, and
+        // the spooler then tells the driver about the printer.
+        handle.reset();
+        writeInstallableDefaults(options.printerName, installed + L"\\" + ppd);
+        raisePrinterInitialize(options.printerName);
+        return;
     }
+    if (GetLastError() != ERROR_PRINTER_ALREADY_EXISTS)
+        throw HostError("AddPrinterW failed: error " + std::to_string(GetLastError()));
+    if (!OpenPrinterW(printer.pPrinterName, handle.out(), nullptr))
+        throw HostError("the printer exists but cannot be opened");
+    if (!SetPrinterW(handle.get(), 2, reinterpret_cast<BYTE*>(&printer), 0))
+        throw HostError("SetPrinterW failed: error " + std::to_string(GetLastError()));
 }
 
 }  // namespace wren::host

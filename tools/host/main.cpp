@@ -1,7 +1,8 @@
 // wrenhost: plays the core PostScript driver for a printer installed in the
 // spooler, so the plug-ins can be driven end to end.
 //
-//   wrenhost install <package-dir> [--printer NAME] [--driver NAME] [--share NAME] [--network]
+//   wrenhost install <package-dir> [--printer NAME] [--driver NAME] [--share NAME] [--network] [--port NAME]
+//   wrenhost installer [--printer NAME] (notify|config)...
 //   wrenhost print <ticket.ini> [--output PATH] [--no-drvprocs] [--plugin PATH] [--script FILE [--screenshot DIR]] [--block-size N]
 //   wrenhost preview <ticket.ini> <out-prefix> [--emulation PATH] [--resolution DPI] [--plugin PATH]
 //   wrenhost record [--printer NAME]
@@ -19,6 +20,7 @@
 #include "host_files.h"
 #include "host_error.h"
 #include "installer.h"
+#include "installer_event.h"
 #include "../family/stand_in_environment.h"
 #include "job_output.h"
 #include "platform/win32/handles.h"
@@ -82,7 +84,7 @@ private:
 };
 
 int install(const std::vector<std::wstring>& args) {
-    if (args.empty()) throw HostError("usage: wrenhost install <package-dir> [--printer NAME] [--driver NAME] [--share NAME] [--network]");
+    if (args.empty()) throw HostError("usage: wrenhost install <package-dir> [--printer NAME] [--driver NAME] [--share NAME] [--network] [--port NAME]");
     InstallOptions options;
     options.packageDir = args[0];
     for (std::size_t i = 1; i < args.size(); ++i) {
@@ -90,6 +92,7 @@ int install(const std::vector<std::wstring>& args) {
         else if (args[i] == L"--driver" && i + 1 < args.size()) options.driverName = args[++i];
         else if (args[i] == L"--share" && i + 1 < args.size()) options.shareName = args[++i];
         else if (args[i] == L"--network") options.network = true;
+        else if (args[i] == L"--port" && i + 1 < args.size()) options.portName = args[++i];
         else throw HostError("unknown option " + narrow(args[i]));
     }
     installPackage(options);
@@ -230,7 +233,7 @@ int preferences(const std::vector<std::wstring>& args) {
 int wmain(int argc, wchar_t** argv) {
     std::vector<std::wstring> args(argv + 1, argv + argc);
     try {
-        if (args.empty()) throw wren::host::HostError("usage: wrenhost install|print|preview|record|preferences|unseal ...");
+        if (args.empty()) throw wren::host::HostError("usage: wrenhost install|print|preview|record|preferences|unseal|installer ...");
         std::wstring command = args.front();
         args.erase(args.begin());
         if (command == L"install") return wren::host::install(args);
@@ -239,6 +242,7 @@ int wmain(int argc, wchar_t** argv) {
         if (command == L"record") return wren::host::record(args);
         if (command == L"preferences") return wren::host::preferences(args);
         if (command == L"unseal") return wren::host::unseal(args);
+        if (command == L"installer") return wren::host::runInstallerExports(args);
         throw wren::host::HostError("unknown command " + wren::host::narrow(command));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "wrenhost: %s\n", e.what());

@@ -5,6 +5,9 @@
 #include "ui/plugin/ui_plugin.h"
 #include "ui/resources/resource_ids.h"
 #include "ui/win32/job_options_proc.h"
+#include "ui/colour/colour_ids.h"
+#include "ui/win32/colour_page_proc.h"
+#include "ui/win32/support_page.h"
 #include "platform/win32/localized_resources.h"
 
 namespace wren::ui {
@@ -72,9 +75,13 @@ void UiPlugin::addDocumentPages(PPROPSHEETUI_INFO info) {
 
     const PROPSHEETPAGEW jobOptions = pageFromTemplate(IDD_JOB_OPTIONS, &JobOptionsDialogProc, *sheet);
     sheet->jobOptionsPage = addPage(*sheet, jobOptions);
-    // The Colour page and the family's support page join when their
-    // procedures exist; until then a colour printer keeps the core driver's
-    // own colour settings, and no page is shown empty.
+    // A printer without the colour item has nothing for the Colour page.
+    if (sheet->context.has(Feature::Color)) {
+        const PROPSHEETPAGEW colour = pageFromTemplate(IDD_COLOUR_PAGE, &ColourPageProc, *sheet);
+        sheet->colourPage = addPage(*sheet, colour);
+    }
+    if (const std::optional<PROPSHEETPAGEW> support = SupportPageFor(*sheet))
+        sheet->supportPage = addPage(*sheet, *support);
 }
 
 HRESULT UiPlugin::DevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM lparam) {

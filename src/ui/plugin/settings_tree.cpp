@@ -12,6 +12,7 @@
 #include "ui/plugin/ui_plugin.h"
 #include "ui/resources/resource_ids.h"
 #include "platform/win32/localized_resources.h"
+#include "ui/win32/options_callback.h"
 
 namespace wren::ui {
 namespace {
@@ -82,9 +83,6 @@ LONG APIENTRY documentCallback(PCPSUICBPARAM callback, POEMCUIPPARAM param) noex
     });
 }
 
-// The printer tree's own item waits for installed-option discovery.
-LONG APIENTRY deviceCallback(PCPSUICBPARAM, POEMCUIPPARAM) noexcept { return CPSUICB_ACTION_NONE; }
-
 void clearItems(POEMCUIPPARAM param) {
     for (DWORD i = 0; i < param->cOEMOptItems; ++i) {
         ZeroMemory(&param->pOEMOptItems[i], sizeof(OPTITEM));
@@ -139,7 +137,7 @@ HRESULT UiPlugin::buildPrinterTree(POEMCUIPPARAM param) {
         param->cOEMOptItems = 1;
         return S_OK;
     }
-    param->OEMCUIPCallback = &deviceCallback;
+    param->OEMCUIPCallback = &DeviceOptionsCallback;
     param->pOEMUserData = this;
     clearItems(param);
 
@@ -151,9 +149,9 @@ HRESULT UiPlugin::buildPrinterTree(POEMCUIPPARAM param) {
     sheet->tree = std::make_unique<OptItemTree>(param, driverUi_);
     MapDeviceFeatures(sheet->context, *sheet->tree, m.state.helpFile);
     const std::u16string name = LoadLocalizedString(m.module, IDS_GET_OPTIONS, 128);
-    // Discovering installed options needs the network option library,
-    // which this driver does not configure yet: the button stays hidden.
-    BuildOptionQueryItem(param, name, m.state.helpFile, /*available=*/false);
+    // Without a network option library that can ask this printer, the
+    // button would have nothing to do: it is hidden.
+    BuildOptionQueryItem(param, name, m.state.helpFile, OptionQueryAvailable(param));
 
     // The printer sheet keeps only the standard-UI flag for its callback.
     DocumentSheet* flagOnly = documentSheets_.create(heap_);

@@ -54,7 +54,5 @@ extern "C" HRESULT WINAPI DllCanUnloadNow() {
     return wren::win32::comGuarded([] { return uiModule().locks != 0 ? S_FALSE : S_OK; });
 }
 
-// Installer exports. Discovering installed options is not part of this
-// build: both report that they did nothing, which cannot throw.
-extern "C" DWORD WINAPI NotifyDrvInstToPrinter(HANDLE, const char*) noexcept { return 0; }
-extern "C" DWORD WINAPI ConfigDeviceOptionExp(HANDLE) noexcept { return 0; }
+// The installer's exports NotifyDrvInstToPrinter and ConfigDeviceOptionExp
+// live in ui/win32/options_exports.cpp.

@@ -10,6 +10,7 @@
 #include "platform/win32/win32_ports.h"
 #include "ui/plugin/app_info_writer.h"
 #include "ui/plugin/ui_module.h"
+#include "ui/win32/printer_init_event.h"
 
 namespace wren::ui {
 namespace {
@@ -107,12 +108,10 @@ HRESULT UiPlugin::DeviceCapabilities(POEMUIOBJ, HANDLE, PWSTR, WORD, PVOID, PDEV
 }
 HRESULT UiPlugin::UpgradePrinter(DWORD, PBYTE) { return E_NOTIMPL; }
 
-HRESULT UiPlugin::PrinterEvent(PWSTR, INT event, DWORD, LPARAM) {
+HRESULT UiPlugin::PrinterEvent(PWSTR printerName, INT event, DWORD, LPARAM) {
     return win32::comGuarded([&]() -> HRESULT {
-        // Printer initialisation belongs to installed-option discovery, which
-        // this build leaves to the core driver.
-        if (event == PRINTER_EVENT_INITIALIZE) return E_NOTIMPL;
-        return S_OK;
+        if (event != PRINTER_EVENT_INITIALIZE) return S_OK;
+        return InitialisePrinterForSpooler(printerName) == 0 ? S_OK : E_FAIL;
     });
 }
 

@@ -197,5 +197,6 @@
 #define IDS_COPIES_WARNING      10054
 #define IDS_FIT_SCALE_WARNING   10056
 #define IDS_OV_INFORMATION      30010
+#define IDS_USER_MODE_DRIVER    30000  /* the printer data "SPLUserModePrinterDriver" of a new printer */
 
 #endif

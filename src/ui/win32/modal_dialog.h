@@ -2,7 +2,8 @@
 // and its view are made at WM_INITDIALOG and live in the dialog's user
 // data; the procedure only forwards messages. Commands and help go to every
 // controller; scroll bars and report-list notifications go to a controller
-// that has them; owner-drawn items to the dialog's own drawing.
+// that has them; owner-drawn items to the dialog's own drawing; anything
+// else a dialog wants (track bars, mouse clicks) to its own hook first.
 #pragma once
 
 #include <windows.h>
@@ -23,12 +24,15 @@ namespace wren::ui {
 template <typename Controller>
 class ModalDialog {
 public:
-    using Make = std::function<std::unique_ptr<Controller>(DialogView&)>;
+    using Make = std::function<std::unique_ptr<Controller>(Win32DialogView&)>;
     struct Hooks {
         // Runs once the controller is made, before it initialises.
         std::function<void(HWND dialog)> prepare;
         // WM_DRAWITEM; false when the item is not the dialog's to draw.
         std::function<bool(const DRAWITEMSTRUCT&)> drawItem;
+        // Any message after WM_INITDIALOG, before the common handling; true
+        // when it handled the message.
+        std::function<bool(Controller&, HWND, UINT, WPARAM, LPARAM)> other;
     };
 
     explicit ModalDialog(Make make, Hooks hooks = {}) : make_(std::move(make)), hooks_(std::move(hooks)) {}
@@ -84,6 +88,7 @@ private:
             return TRUE;
         }
         if (!self || !self->controller_) return FALSE;
+        if (self->hooks_.other && self->hooks_.other(*self->controller_, dialog, message, wparam, lparam)) return TRUE;
         switch (message) {
         case WM_COMMAND:
             self->controller_->command(LOWORD(wparam), HIWORD(wparam));

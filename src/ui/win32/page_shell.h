@@ -4,13 +4,9 @@
 
 #include <windows.h>
 
-#include "common/config/driver_config.h"
-#include "ui/pages/job_options_page.h"
-#include "ui/pages/page_services.h"
-#include "ui/win32/document_sheet.h"
-#include "platform/win32/localized_resources.h"
-#include "ui/win32/ui_driver_settings.h"
 #include "platform/win32/win32_dialog_view.h"
+#include "ui/pages/job_options_page.h"
+#include "ui/win32/sheet_page_services.h"
 
 namespace wren::ui {
 
@@ -24,7 +20,7 @@ public:
     JobOptionsPage& page() { return page_; }
     DocumentSheet& sheet() { return sheet_; }
     PageServices& services() { return services_; }
-    const UiStrings& strings() const { return strings_; }
+    const UiStrings& strings() const { return base_.strings(); }
 
     // The document's paper and orientation may have changed on another page.
     void takeDocumentFacts();
@@ -47,10 +43,8 @@ private:
     HWND hwnd_;
     DocumentSheet& sheet_;
     Win32DialogView view_;
-    UiDriverSettings settings_;
-    DriverConfig config_;
-    Win32Strings strings_;
-    PageServices services_;
+    SheetPageServices base_;
+    PageServices& services_;
     JobOptionsPage page_;
     HFONT linkFont_ = nullptr;
 };

@@ -1,0 +1,88 @@
+#include "ui/options/feature_keywords.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+namespace wren::ui {
+namespace {
+
+std::string trueFalse(bool on) { return on ? "True" : "False"; }
+
+// PunchType 1..3 name the punch units; anything else is none.
+std::string punchOption(std::int32_t type) {
+    constexpr std::array<std::string_view, 3> kTypes{"Type1", "Type2", "Type3"};
+    if (type >= 1 && type <= 3) return std::string(kTypes[static_cast<std::size_t>(type - 1)]);
+    return "None";
+}
+
+std::string spotColourOption(std::int32_t spot) {
+    constexpr std::array<std::string_view, 3> kToners{"None", "White", "Clear"};
+    return std::string(kToners[static_cast<std::size_t>(spot)]);
+}
+
+bool startsWithRecord(std::span<const std::uint8_t> list, std::size_t at, std::string_view keyword) {
+    if (list.size() - at < keyword.size() + 1) return false;
+    if (!std::equal(keyword.begin(), keyword.end(), list.begin() + static_cast<std::ptrdiff_t>(at),
+                    [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; }))
+        return false;
+    return list[at + keyword.size()] == 0;
+}
+
+}  // namespace
+
+std::vector<KeywordOption> KeywordOptionsFor(const InstalledOptions& o, bool newerOs) {
+    std::vector<KeywordOption> out;
+    out.push_back({"ZEOptionMPF", trueFalse(o.mpf())});
+    out.push_back({"ZEOptionDuplex", trueFalse(o.duplex())});
+    out.push_back({"ZEFinisher", trueFalse(o.finisher())});
+    out.push_back({"ZEPunchUnit", punchOption(o.punchType)});
+    out.push_back({"ZEJobLimit", trueFalse(!newerOs && o.jobLimitationMode != 0)});
+    out.push_back({"ZEOptionTray", std::to_string(o.trays())});
+    out.push_back({"ZEHDD", trueFalse(o.hardDisk)});
+    if (o.memoryMb != 0) out.push_back({"InstalledMemory", std::to_string(o.memoryMb) + "MB"});
+    if (o.spotColorKnown()) out.push_back({"ZESpecialTonerInstalled", spotColourOption(o.spotColor)});
+    return out;
+}
+
+std::vector<std::uint8_t> ReplaceKeywordOption(std::span<const std::uint8_t> list, std::string_view keyword,
+                                               std::string_view option) {
+    std::vector<std::uint8_t> out;
+    out.reserve(list.size() + option.size() + 2);
+    bool recordStart = true;
+    std::size_t at = 0;
+    while (at < list.size()) {
+        if (recordStart && !keyword.empty() && startsWithRecord(list, at, keyword)) {
+            out.insert(out.end(), list.begin() + static_cast<std::ptrdiff_t>(at),
+                       list.begin() + static_cast<std::ptrdiff_t>(at + keyword.size() + 1));
+            out.insert(out.end(), option.begin(), option.end());
+            out.push_back(0);
+            out.push_back('\n');
+            at += keyword.size() + 1;
+            while (at < list.size() && list[at] != '\n') ++at;
+            if (at < list.size()) ++at;  // the old record's line feed
+            recordStart = true;
+            continue;
+        }
+        const std::uint8_t byte = list[at++];
+        const bool closing = byte == 0 && !out.empty() && out.back() == 0;
+        out.push_back(byte);
+        if (closing) break;
+        recordStart = byte == '\n';
+    }
+    return out;
+}
+
+std::optional<std::vector<std::uint8_t>> UpdateFeatureKeywords(std::span<const std::uint8_t> stored,
+                                                               std::uint32_t storedSize,
+                                                               std::span<const KeywordOption> replacements) {
+    const std::size_t length = std::min<std::size_t>({stored.size(), storedSize, kFeatureKeywordBytes});
+    std::vector<std::uint8_t> list(stored.begin(), stored.begin() + static_cast<std::ptrdiff_t>(length));
+    for (const KeywordOption& r : replacements) {
+        list = ReplaceKeywordOption(list, r.keyword, r.option);
+        if (list.size() > kFeatureKeywordBytes) return std::nullopt;
+    }
+    return list;
+}
+
+}  // namespace wren::ui

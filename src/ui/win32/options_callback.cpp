@@ -1,0 +1,122 @@
+#include "ui/win32/options_callback.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "common/config/driver_config.h"
+#include "platform/win32/com_boundary.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_ports.h"
+#include "ui/options/device_callback.h"
+#include "ui/options/option_query.h"
+#include "ui/plugin/ui_module.h"
+#include "ui/plugin/ui_plugin.h"
+#include "ui/win32/options_ports.h"
+
+namespace wren::ui {
+namespace {
+
+constexpr std::size_t kUiOemConfigChars = 64;
+
+// Module-wide, as the printer sheets of one process share it.
+DeviceCallbackState gCallbackState;
+
+OptionQueryPorts queryPorts() {
+    InstallerPorts& p = installerPorts();
+    return OptionQueryPorts{p.loader, p.profile, p.codePage};
+}
+
+std::u16string printerNameOf(POEMCUIPPARAM param) {
+    return param && param->pPrinterName ? win32::fromWide(param->pPrinterName) : std::u16string();
+}
+
+// The printer and the libraries its model names. With `lookup`, the
+// dependent files are looked up afresh (into the module-wide paths), and the
+// port comes from PRINTER_INFO_2; otherwise the last lookup's files serve.
+std::optional<OptionQueryTarget> queryTarget(POEMCUIPPARAM param, HWND window, bool lookup) {
+    InstallerPorts& p = installerPorts();
+    const std::u16string name = printerNameOf(param);
+    std::unique_ptr<OpenedPrinter> printer = p.printers.open(name);
+    if (!printer) return std::nullopt;
+    OptionQueryTarget target;
+    target.printerName = name;
+    target.window = window;
+    const DriverConfig config(p.spooler, p.profile, printer->handle());
+    LookupState files = lastLookup();
+    if (lookup) {
+        const std::optional<PrinterNames> names = printer->names();
+        if (!names) return std::nullopt;
+        target.printerName = names->printerName;
+        target.portName = names->portName;
+        const ConfigFiles found = config.locate(kUiOemConfigChars);
+        files.capabilityFile = found.capabilityFile;
+        if (!found.pluginIni) return std::nullopt;
+        files.pluginIni = *found.pluginIni;
+        rememberLookup(files);
+    }
+    target.pluginIni = files.pluginIni;
+    target.networkLibrary = config.modelKey(files.capabilityFile, u"NetExtDLL");
+    const std::u16string usb = config.modelKey(files.capabilityFile, u"USBExtDLL");
+    if (!usb.empty()) target.usbLibrary = p.system.pluginFolder() + usb;
+    const std::u16string data = config.modelKey(files.capabilityFile, u"USBExtDAT");
+    const std::u16string appData = p.system.appDataDirectory();
+    if (!data.empty() && !appData.empty()) target.usbDataFile = appData + u"\\" + data;
+    return target;
+}
+
+class SheetServices final : public DeviceCallbackServices {
+public:
+    SheetServices(POEMCUIPPARAM param, HWND window) : param_(param), window_(window) {}
+    std::optional<InstalledOptions> queryFromButton() override {
+        const std::optional<OptionQueryTarget> target = queryTarget(param_, window_, false);
+        return target ? QueryFromButton(queryPorts(), *target) : std::nullopt;
+    }
+    std::optional<InstalledOptions> queryOnActivation() override {
+        const std::optional<OptionQueryTarget> target = queryTarget(param_, window_, true);
+        return target ? QueryOnActivation(queryPorts(), *target) : std::nullopt;
+    }
+    bool portIsQueryable() override {
+        const std::optional<OptionQueryTarget> target = queryTarget(param_, window_, false);
+        return target && PortIsQueryable(queryPorts(), *target);
+    }
+    void storeButtonValue(std::uint32_t value) override {
+        win32::ports().spooler.setPrinterDword(param_->hPrinter, u"OEMUI_VALUE", value);
+    }
+
+private:
+    POEMCUIPPARAM param_;
+    HWND window_;
+};
+
+}  // namespace
+
+LONG APIENTRY DeviceOptionsCallback(PCPSUICBPARAM callback, POEMCUIPPARAM param) noexcept {
+    return win32::win32Guarded<LONG>(CPSUICB_ACTION_NONE, [&]() -> LONG {
+        if (!callback || !param) return CPSUICB_ACTION_NONE;
+        auto* plugin = static_cast<UiPlugin*>(param->pOEMUserData);
+        DeviceSheet* sheet = plugin ? plugin->deviceSheet() : nullptr;
+        if (!sheet || !sheet->tree) return CPSUICB_ACTION_NONE;
+        OPTITEM* buttonItem = param->pOEMOptItems && param->cOEMOptItems > 0 ? &param->pOEMOptItems[0] : nullptr;
+        QueryButton button;
+        if (buttonItem) button = QueryButton{buttonItem->Sel, buttonItem->Flags};
+
+        DeviceCallbackCall call;
+        call.reason = callback->Reason;
+        call.currentUserItemId = callback->pCurItem ? callback->pCurItem->UserItemID : 0;
+        const DocumentSheet* flags = plugin->documentSheet();
+        call.standardUiAsked = flags && flags->context.standardUiAsked;
+        call.newerOs = uiModule().state.os.newer();
+        SheetServices services(param, callback->hDlg);
+        const std::int32_t action = RunDeviceCallback(call, button, sheet->context, *sheet->tree, services, gCallbackState);
+        if (buttonItem) buttonItem->Flags = button.flags;
+        return action;
+    });
+}
+
+bool OptionQueryAvailable(POEMCUIPPARAM param) {
+    const std::optional<OptionQueryTarget> target = queryTarget(param, nullptr, false);
+    return target && PrinterSupportsQuery(queryPorts(), *target);
+}
+
+}  // namespace wren::ui

@@ -1,0 +1,17 @@
+// The printer tree's callback over the core driver's structures, and
+// whether the tree's query button has anything to ask.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/win32/oem_interfaces.h"
+
+namespace wren::ui {
+
+LONG APIENTRY DeviceOptionsCallback(PCPSUICBPARAM callback, POEMCUIPPARAM param) noexcept;
+
+// The model names a network option library that loads and answers
+// GetNetextCapability with non-zero for this printer.
+bool OptionQueryAvailable(POEMCUIPPARAM param);
+
+}  // namespace wren::ui
