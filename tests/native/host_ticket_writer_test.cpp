@@ -1,3 +1,4 @@
+#include <optional>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -27,6 +28,9 @@ TEST(TicketWriter, WhatItWritesReadsBackTheSame) {
     record.nupCode = 5;
     record.whiteAdjust = -3;
     record.duplexOffsetX[4] = -20;
+    record.ccmSetting = 2;
+    record.ccmTableNvCount = 3;
+    record.ccmTableNv[0] = 0x0A, record.ccmTableNv[1] = 0x1B, record.ccmTableNv[2] = 0xFF;
     t.privateFields = privateFieldsOf(record);
     t.document = u"Payroll March";
     t.input = u"C:\\docs\\report.ps";
@@ -46,6 +50,24 @@ TEST(TicketWriter, WhatItWritesReadsBackTheSame) {
     EXPECT_EQ(+applied.nupCode, 5);
     EXPECT_EQ(applied.whiteAdjust, -3);
     EXPECT_EQ(applied.duplexOffsetX[4], -20);
+    EXPECT_EQ(+applied.ccmSetting, 2u);
+    ASSERT_EQ(+applied.ccmTableNvCount, 3);
+    EXPECT_EQ(applied.ccmTableNv[2], 0xFF);
+    EXPECT_EQ(+applied.ccmTableNtCount, 0);
+}
+
+TEST(TicketWriter, ColourTablesAreWholeHexTablesThatFitTheirField) {
+    auto apply = [](const std::string& table) {
+        Ticket t;
+        t.privateFields = {{"ccmTableNt", table}};
+        PrivateRecord record{};
+        TicketError error;
+        return applyPrivateFields(t, record, error) ? std::optional<int>(record.ccmTableNtCount) : std::nullopt;
+    };
+    EXPECT_EQ(apply("0a1B"), 2);
+    EXPECT_EQ(apply(std::string(506, 'F')), 253);
+    EXPECT_EQ(apply(std::string(508, 'F')), std::nullopt);  // one byte more than the table holds
+    EXPECT_EQ(apply("0A1"), std::nullopt);                   // half a byte
 }
 
 TEST(TicketWriter, CoversEveryPrivateFieldTheReaderKnows) {

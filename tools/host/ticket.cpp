@@ -1,12 +1,15 @@
 #include "ticket.h"
 
 #include <charconv>
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <optional>
 
 #include "common/config/ini_document.h"
 #include "common/settings/record_text.h"
+#include "ui/colour/hex_bytes.h"
 
 namespace wren::host {
 namespace {
@@ -69,6 +72,19 @@ bool setList(T (&field)[N], const std::string& text, long long low, long long hi
     return true;
 }
 
+// A whole table or nothing: a ticket that names more bytes than the field
+// holds, or a broken pair, is a mistake.
+// The record is packed: the count is set by the caller, not bound here.
+template <std::size_t N>
+std::optional<std::uint16_t> hexTable(std::uint8_t (&table)[N], const std::string& text) {
+    std::uint8_t bytes[N];
+    const ui::HexDecoded decoded = ui::DecodeHexBytes(fromUtf8(text), bytes, N);
+    if (decoded.status != ui::HexStatus::Complete) return std::nullopt;
+    std::copy(bytes, bytes + decoded.count, table);
+    std::fill(table + decoded.count, table + N, std::uint8_t{0});
+    return static_cast<std::uint16_t>(decoded.count);
+}
+
 using PrivateSetter = std::function<bool(PrivateRecord&, const std::string&)>;
 
 #define WREN_UNSIGNED(name) {#name, [](PrivateRecord& r, const std::string& v) { auto x = r.name; bool ok = setUnsigned(x, v); r.name = x; return ok; }}
@@ -99,6 +115,11 @@ const std::map<std::string, PrivateSetter>& privateSetters() {
         WREN_SIGNED_FIELD(wmSize), WREN_SIGNED_FIELD(wmAngle), WREN_SIGNED_FIELD(wmOffsetX),
         WREN_SIGNED_FIELD(wmOffsetY), WREN_UNSIGNED(wmPosition), WREN_UNSIGNED(wmBorder),
         WREN_UNSIGNED(wmInBackground), WREN_UNSIGNED(wmFirstPageOnly), WREN_UNSIGNED(wmStyleCode),
+        // The Colour page's colour correction: the choice and the two tables
+        // as hexadecimal text, a pair of digits per byte.
+        WREN_UNSIGNED(ccmSetting),
+        {"ccmTableNt", [](PrivateRecord& r, const std::string& v) { auto n = hexTable(r.ccmTableNt, v); if (n) r.ccmTableNtCount = *n; return n.has_value(); }},
+        {"ccmTableNv", [](PrivateRecord& r, const std::string& v) { auto n = hexTable(r.ccmTableNv, v); if (n) r.ccmTableNvCount = *n; return n.has_value(); }},
     };
     return setters;
 }

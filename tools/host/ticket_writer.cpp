@@ -1,5 +1,6 @@
 #include "ticket_writer.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <map>
@@ -67,6 +68,18 @@ std::string text(const char16_t (&field)[N]) {
     return toUtf8(s);
 }
 
+// A count beyond the table (a record from elsewhere) is read as the table.
+template <std::size_t N>
+std::string hexTable(const std::uint8_t (&table)[N], std::uint16_t count) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string s;
+    for (std::size_t i = 0; i < std::min<std::size_t>(count, N); ++i) {
+        s.push_back(kDigits[table[i] >> 4]);
+        s.push_back(kDigits[table[i] & 15]);
+    }
+    return s;
+}
+
 using Getter = std::function<std::string(const PrivateRecord&)>;
 
 #define WREN_GET(name) {#name, [](const PrivateRecord& r) { return number(r.name); }}
@@ -95,6 +108,9 @@ const std::vector<std::pair<std::string, Getter>>& privateGetters() {
         {"wmColorText", [](const PrivateRecord& r) { return readField(r.wmColorText); }},
         WREN_GET(wmSize), WREN_GET(wmAngle), WREN_GET(wmOffsetX), WREN_GET(wmOffsetY), WREN_GET(wmPosition),
         WREN_GET(wmBorder), WREN_GET(wmInBackground), WREN_GET(wmFirstPageOnly), WREN_GET(wmStyleCode),
+        WREN_GET(ccmSetting),
+        {"ccmTableNt", [](const PrivateRecord& r) { return hexTable(r.ccmTableNt, r.ccmTableNtCount); }},
+        {"ccmTableNv", [](const PrivateRecord& r) { return hexTable(r.ccmTableNv, r.ccmTableNvCount); }},
     };
     return getters;
 }
