@@ -4,10 +4,10 @@
 # Define Overlays dialogs, the Colour page with its Quillon Details, Halvane
 # Details and Advanced dialogs, About and the support page) and the Job Name
 # prompt of a secure job, as a user sees them, in English and in German, and
-# the printer properties with the installed options asked from the printer. Needs a build (tools/test.sh or
-# run-samples.sh) and installs nothing itself. WREN_SCREENSHOT_PREFIX and
-# WREN_SCREENSHOT_OUT choose another Wine prefix (it is made afresh) and
-# another picture folder.
+# the printer properties with the installed options asked from the printer.
+# Needs a build (tools/test.sh or run-samples.sh) and installs nothing
+# itself. WREN_SCREENSHOT_PREFIX and WREN_SCREENSHOT_OUT choose another Wine
+# prefix (it is made afresh) and another picture folder.
 #   bash tools/screenshots.sh [build-dir]
 set -euo pipefail
 cd "$(dirname "$0")/.."
