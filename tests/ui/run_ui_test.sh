@@ -39,7 +39,11 @@ driver_dir="${WINEPREFIX:-$HOME/.wine}/drive_c/windows/system32/spool/drivers/x6
 # back whatever happens to the run.
 restored=()
 while IFS= read -r rule || [ -n "$rule" ]; do
-    case "$rule" in "restore "*) restored+=("${rule#restore }") ;; esac
+    case "$rule" in
+    "restore "*) restored+=("${rule#restore }") ;;
+    # A file the run may write, such as a stand-in's log, starts absent.
+    "driver-file "*) read -r f _ <<<"${rule#driver-file }"; rm -f "$driver_dir/$f" ;;
+    esac
 done <"$expect"
 put_back() {
     local f
@@ -105,6 +109,9 @@ while IFS= read -r rule || [ -n "$rule" ]; do
         got=$(ini_value "$driver_dir/$file" "$section" "${pair%%=*}")
         [ "$got" = "${pair#*=}" ] || problem "$file [$section] ${pair%%=*} is \"$got\", expected \"${pair#*=}\"" ;;
     "restore "*) ;;
+    "driver-file "*)
+        read -r file text <<<"${rule#driver-file }"
+        grep -qF -- "$text" "$driver_dir/$file" 2>/dev/null || problem "$file in the driver folder lacks: $text" ;;
     "update-order "*)
         want="${rule#update-order }"
         got=""
