@@ -263,6 +263,21 @@ TEST_F(JobOptionsFixture, CustomGammaFallsBackToTheFirstEntryWhenTheStoredOneIsG
     EXPECT_EQ(record.gammaOn, 1u);
 }
 
+// The Colour page stores the same pair while this page is away; coming
+// back and leaving again must not put the old pair back.
+TEST_F(JobOptionsFixture, ComingBackTakesTheGammaPairAnotherPageStored) {
+    open();
+    ASSERT_TRUE(page->leave());
+    record.gammaSettingId = 5;
+    record.gammaOn = 1;
+    page->activate();
+    EXPECT_EQ(view.listSelection(IDC_GAMMA_LIST), 1);
+    EXPECT_TRUE(view.checked(IDC_GAMMA_CHECK));
+    ASSERT_TRUE(page->leave());
+    EXPECT_EQ(record.gammaSettingId, 5u);
+    EXPECT_EQ(record.gammaOn, 1u);
+}
+
 TEST_F(JobOptionsFixture, LeavingRefusesCopiesOutsideTheBounds) {
     open();
     type(IDC_COPIES_EDIT, u"0");

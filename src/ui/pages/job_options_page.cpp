@@ -198,6 +198,14 @@ void JobOptionsPage::settleJobType() {
 
 // ---- refresh --------------------------------------------------------------
 
+void JobOptionsPage::activate() {
+    // The Colour page edits the same gamma pair and stores it when it is
+    // left: coming back, this page takes the record's pair, or leaving it
+    // again would put back the pair it had before.
+    gamma_ = record_.gammaSettingId | (record_.gammaOn ? kGammaEnabled : 0);
+    refresh();
+}
+
 void JobOptionsPage::refresh() {
     const bool outer = !refreshing_;
     refreshing_ = true;

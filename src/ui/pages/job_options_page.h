@@ -20,7 +20,8 @@ public:
     JobOptionsPage(PageServices& services, DialogView& view, SheetActions& sheet);
 
     void initialize();                       // WM_INITDIALOG
-    void refresh();                          // PSN_SETACTIVE and after most changes
+    void activate();                         // PSN_SETACTIVE
+    void refresh();                          // after most changes
     void command(int id, int notification);  // WM_COMMAND
     bool leave();                            // PSN_KILLACTIVE: false keeps the page active
     void apply();                            // PSN_APPLY
