@@ -86,6 +86,10 @@ TEST(FeatureKeywords, TheCopyStopsAfterTheClosingPair) {
     o.hardDisk = true;
     o.installed = 0x10;
     EXPECT_EQ(update(list, o), record("ZEHDD", "True") + "\0\0"s);
+    // A record with an empty option holds a NUL pair too, but not where a
+    // record begins: the records after it are kept.
+    const std::string empty = record("*Empty", "") + record("ZEHDD", "False") + "\0\0"s;
+    EXPECT_EQ(update(empty, o), record("*Empty", "") + record("ZEHDD", "True") + "\0\0"s);
 }
 
 TEST(FeatureKeywords, AListWithoutTerminatorEndsAtItsStoredLength) {
@@ -114,6 +118,18 @@ TEST(FeatureKeywords, AnUpdateThatWouldOutgrow256BytesIsRefused) {
     o.hardDisk = true;
     const auto bytes = bytesOf(list);
     EXPECT_FALSE(UpdateFeatureKeywords(bytes, static_cast<std::uint32_t>(bytes.size()), KeywordOptionsFor(o, true)));
+    // Only the final size counts: growing past the bound on the way is fine
+    // when a later replacement shrinks the list again.
+    const std::string longLimit = record("ZEJobLimit", std::string(60, 'x'));
+    std::string through;
+    while (through.size() + record("ZEHDD", "F").size() + longLimit.size() + 2 <= 254) through += record("ZEHDD", "F");
+    through += longLimit + "\0\0"s;
+    const auto throughBytes = bytesOf(through);
+    const auto grown = UpdateFeatureKeywords(
+        throughBytes, static_cast<std::uint32_t>(throughBytes.size()),
+        std::vector<KeywordOption>{{"ZEHDD", "Tr"}, {"ZEJobLimit", "No"}});
+    ASSERT_TRUE(grown);  // past 256 after ZEHDD, back within after ZEJobLimit
+    EXPECT_LE(grown->size(), kFeatureKeywordBytes);
     // A list that stays within the bound after growing is written.
     const std::string small = record("ZEHDD", "F") + "\0\0"s;
     EXPECT_EQ(update(small, o), record("ZEHDD", "True") + "\0\0"s);

@@ -60,6 +60,16 @@ TEST(OptionValues, HardDiskAndMemoryComeFromTheLibrarysOwnKeys) {
     EXPECT_EQ(SelectionsFor(usb, {}, true)[0], 0);
 }
 
+TEST(OptionValues, UsbMemoryIsTheDecimalNumberAtTheStartOfItsText) {
+    const struct { const char* ram; std::int32_t mb; } cases[] = {
+        {"  256", 256}, {"+512MB", 512}, {"0x200", 0}, {"-4", -4}, {"MB", 0}, {"99999999999", INT32_MAX},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ram);
+        EXPECT_EQ(read(std::string("RAM=") + c.ram + "\n", OptionSource::Usb).memoryMb, c.mb);
+    }
+}
+
 TEST(OptionValues, MemoryMatchesTheOptionNamesWithoutTheirUnit) {
     const std::vector<std::u16string> names{u"128 MB", u"256 MB", u"1024 MB"};
     EXPECT_EQ(MemorySelection(256, names), 1);
@@ -159,6 +169,20 @@ TEST_F(OptionQueryTest, ActivationNeedsEveryNetworkAnswerAndAPlainOne) {
     libs.capability = 1;
     libs.isValidPort = 0;
     EXPECT_FALSE(QueryOnActivation(ports, target));
+}
+
+// The page's query over USB goes by the read that writes the data file;
+// the installer's refresh needs both reads.
+TEST_F(OptionQueryTest, OverUsbThePageGoesByTheSecondReadTheInstallerNeedsBoth) {
+    target.portName = u"USB001";
+    libs.usb1 = 0;
+    EXPECT_TRUE(QueryOnActivation(ports, target));
+    EXPECT_TRUE(ReadOverUsb(ports, target, UsbReads::SecondDecides));
+    EXPECT_FALSE(ReadOverUsb(ports, target, UsbReads::BothSucceed));
+    libs.usb1 = 1;
+    libs.usb2 = 0;
+    EXPECT_FALSE(QueryOnActivation(ports, target));
+    EXPECT_FALSE(ReadOverUsb(ports, target, UsbReads::BothSucceed));
 }
 
 TEST_F(OptionQueryTest, TheButtonTakesAnyNonZeroAnswerAndPassesTheSheet) {

@@ -157,9 +157,27 @@ TEST_F(PrinterInitTest, MachineOptionsUpdateTheRegistryKeywordsAndUserTypes) {
     EXPECT_EQ(profile.readString(kIni, u"Usertype", u"USERTYPE1", 64, u"-"), u"Thick");
 }
 
-TEST_F(PrinterInitTest, WithoutThePluginIniOnlyTheMachineOptionsAreTaken) {
+TEST_F(PrinterInitTest, WithoutAPluginIniTheRestIsStillDoneAndAnEarlierPrintersIniIsLeftAlone) {
+    // An earlier printer's lookup in this process found its own INI file.
+    const std::u16string other = u"C:\\drivers\\x64\\3\\other.ini";
+    profile.addFile(other, "[Usertype]\nUSERTYPE1=Kept\n");
+    lookup.pluginIni = other;
     spooler.printers[handle].dependentFiles = test::FakeSpooler::list({kCap});
-    addZelopt("[Wren Test]\nHard Disk=1\n");
+    addZelopt("[Wren Test]\nHard Disk=1\nUSERTYPE1=Thick\n");
+    EXPECT_EQ(initialise(), kInitialised);
+    EXPECT_TRUE(lookup.pluginIni.empty());
+    EXPECT_EQ(profile.readString(other, u"Usertype", u"USERTYPE1", 64, u"-"), u"Kept");
+    // The colour-correction file is opened up and the default DEVMODE made.
+    ASSERT_FALSE(security.steps.empty());
+    EXPECT_EQ(security.steps[0], "grant C:\\drivers\\x64\\3\\wrenccm.dat");
+    EXPECT_TRUE(printer().stored.count(8));
+    EXPECT_EQ(textOf(registry.keys[u"Wren Test"][u"FeatureKeyword"]).substr(0, 11), "ZEHDD\0True\0"s);
+
+    // With neither file found, only the machine options are taken.
+    spooler.printers[handle].dependentFiles = test::FakeSpooler::list({u"PSCRIPT5.DLL"});
+    security.steps.clear();
+    printer().stored.clear();
+    registry.keys[u"Wren Test"][u"FeatureKeyword"] = bytesOf(keywords);
     EXPECT_EQ(initialise(), kInitialised);
     EXPECT_TRUE(security.steps.empty());
     EXPECT_FALSE(printer().stored.count(8));

@@ -19,6 +19,10 @@
 #                      was before the run (the other tests share it)
 #   update-order K...  the features K... were written back in this order
 #                      (their first "update K=..." lines of stdout)
+#   then TEXT          a line of stdout equals TEXT and comes after the line
+#                      the previous "then" rule found
+#   netopt SECTION KEY=VALUE  before the run, the network option-library
+#                      stand-in answers so (zenetopt.ini, put back afterwards)
 #   run_ui_test.sh <wrenhost.exe> <out-dir> <name> <ticket> <script> [wrenhost options]
 # With WREN_UI_COMMAND=print the ticket is printed instead (into saved.prn,
 # which the print rules then read) and the script answers the dialogs the
@@ -35,22 +39,38 @@ fi
 rm -rf "$out"
 mkdir -p "$out/shots"
 driver_dir="${WINEPREFIX:-$HOME/.wine}/drive_c/windows/system32/spool/drivers/x64/3"
+netopt_ini="${WINEPREFIX:-$HOME/.wine}/drive_c/windows/system32/zenetopt.ini"
+# KEY=VALUE set in [SECTION] of an INI file whose key is already there.
+ini_set() {
+    local file="$1" section="$2" key="${3%%=*}" value="${3#*=}"
+    awk -v section="[$section]" -v key="$key" -v value="$value" '
+        /^\[/ { inside = (substr($0, 1, length(section)) == section) }
+        inside && index($0, key "=") == 1 { print key "=" value; next }
+        { print }' "$file" >"$file.new" && mv "$file.new" "$file"
+}
 # Files the scenario changes in the installed driver folder: kept now, put
 # back whatever happens to the run.
 restored=()
+answers=()
 while IFS= read -r rule || [ -n "$rule" ]; do
     case "$rule" in
     "restore "*) restored+=("${rule#restore }") ;;
     # A file the run may write, such as a stand-in's log, starts absent.
     "driver-file "*) read -r f _ <<<"${rule#driver-file }"; rm -f "$driver_dir/$f" ;;
+    "netopt "*) answers+=("${rule#netopt }") ;;
     esac
 done <"$expect"
 put_back() {
     local f
     for f in "${restored[@]}"; do [ -f "$out/kept-$f" ] && cp "$out/kept-$f" "$driver_dir/$f"; done
+    [ -f "$out/kept-zenetopt.ini" ] && cp "$out/kept-zenetopt.ini" "$netopt_ini"
 }
 for f in "${restored[@]}"; do cp "$driver_dir/$f" "$out/kept-$f" || { echo "$name: no $driver_dir/$f" >&2; exit 1; }; done
 trap put_back EXIT
+if [ ${#answers[@]} -gt 0 ]; then
+    cp "$netopt_ini" "$out/kept-zenetopt.ini" || { echo "$name: no $netopt_ini" >&2; exit 1; }
+    for a in "${answers[@]}"; do read -r section pair <<<"$a"; ini_set "$netopt_ini" "$section" "$pair"; done
+fi
 # The value of KEY in [SECTION] of an INI file (any encoding Wine writes).
 ini_value() {
     iconv -f "$(file -b --mime-encoding "$1" | sed 's/^binary$/utf-8/')" -t utf-8 "$1" 2>/dev/null | tr -d '\r' |
@@ -72,6 +92,7 @@ tr -d '\r' <"$out/stdout" >"$out/stdout.txt"
 failed=0
 problem() { echo "$name: $*" >&2; failed=1; }
 want_exit=0
+after=0
 while IFS= read -r rule || [ -n "$rule" ]; do
     case "$rule" in
     ''|'#'*) ;;
@@ -108,7 +129,10 @@ while IFS= read -r rule || [ -n "$rule" ]; do
         fi
         got=$(ini_value "$driver_dir/$file" "$section" "${pair%%=*}")
         [ "$got" = "${pair#*=}" ] || problem "$file [$section] ${pair%%=*} is \"$got\", expected \"${pair#*=}\"" ;;
-    "restore "*) ;;
+    "restore "*|"netopt "*) ;;
+    "then "*)
+        found=$(tail -n +"$((after + 1))" "$out/stdout.txt" | grep -nxF -m1 -- "${rule#then }" | cut -d: -f1)
+        if [ -n "$found" ]; then after=$((after + found)); else problem "stdout lacks, after line $after: ${rule#then }"; fi ;;
     "driver-file "*)
         read -r file text <<<"${rule#driver-file }"
         grep -qF -- "$text" "$driver_dir/$file" 2>/dev/null || problem "$file in the driver folder lacks: $text" ;;

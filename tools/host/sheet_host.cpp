@@ -5,7 +5,6 @@
 namespace wren::host {
 namespace {
 
-constexpr WORD kItemsEdit = 1100;
 SheetHost* g_showing = nullptr;  // PropSheet callbacks carry no context
 
 // An in-memory dialog template, DWORD-aligned as the dialog manager wants.
@@ -40,16 +39,22 @@ std::vector<WORD> corePageTemplate(const std::wstring& title) {
     TemplateWriter t;
     t.dword(DS_SETFONT | DS_CONTROL | WS_CHILD | WS_CAPTION);
     t.dword(0);
-    t.word(2);  // controls
+    t.word(7);  // controls
     for (short v : {0, 0, 252, 218}) t.word(static_cast<WORD>(v));
     t.word(0);  // no menu
     t.word(0);  // default class
     t.text(title.c_str());
     t.word(8);
     t.text(L"MS Shell Dlg");
-    t.control(SS_LEFT, 7, 7, 238, 10, 0xFFFF, 0x0082, L"Settings of the printer driver:");
-    t.control(ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 7, 20, 238, 190,
-              kItemsEdit, 0x0081, L"");
+    constexpr WORD kButton = 0x0080, kEdit = 0x0081, kStatic = 0x0082, kCombo = 0x0085;
+    t.control(SS_LEFT, 7, 7, 238, 10, 0xFFFF, kStatic, L"Settings of the printer driver:");
+    t.control(ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 7, 20, 238, 138,
+              kItemsEdit, kEdit, L"");
+    t.control(SS_LEFT, 7, 166, 32, 10, 0xFFFF, kStatic, L"Item:");
+    t.control(CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 40, 164, 205, 120, kItemChoice, kCombo, L"");
+    t.control(SS_LEFT, 7, 182, 32, 10, 0xFFFF, kStatic, L"Option:");
+    t.control(CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 40, 180, 205, 120, kOptionChoice, kCombo, L"");
+    t.control(BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP, 7, 198, 238, 14, kPluginButton, kButton, L"");
     return std::move(t.data());
 }
 
@@ -63,7 +68,8 @@ double millisecondsSince(LARGE_INTEGER start) {
 }  // namespace
 
 SheetHost::SheetHost(SheetOptions options)
-    : options_(std::move(options)), shown_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    : options_(std::move(options)), items_(options_.tree, options_.describe),
+      shown_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
     coreTemplate_ = corePageTemplate(options_.corePageTitle);
 }
 
@@ -99,41 +105,32 @@ LONG_PTR CALLBACK SheetHost::sheetFunction(HANDLE sheet, UINT function, LPARAM l
     }
 }
 
-void SheetHost::notifyTree(HWND page, WORD reason) {
-    OEMCUIPPARAM* tree = options_.tree;
-    if (!tree || !tree->OEMCUIPCallback) return;
-    CPSUICBPARAM param{};
-    param.cbSize = sizeof param;
-    param.Reason = reason;
-    param.hDlg = page;
-    param.pOptItem = tree->pDrvOptItems;
-    param.cOptItem = static_cast<WORD>(tree->cDrvOptItems);
-    param.pCurItem = tree->pDrvOptItems;
-    param.UserData = reinterpret_cast<ULONG_PTR>(tree->pOEMUserData);
-    tree->OEMCUIPCallback(&param, tree);
-}
-
-INT_PTR CALLBACK SheetHost::corePageProc(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
+INT_PTR CALLBACK SheetHost::corePageProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<SheetHost*>(GetWindowLongPtrW(dialog, DWLP_USER));
     if (message == WM_INITDIALOG) {
         self = reinterpret_cast<SheetHost*>(reinterpret_cast<PROPSHEETPAGEW*>(lParam)->lParam);
         SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+        self->items_.fill(dialog);
         return TRUE;
     }
-    if (message != WM_NOTIFY || !self) return FALSE;
+    if (!self) return FALSE;
+    if (message == WM_COMMAND) {
+        self->items_.command(dialog, LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+    }
+    if (message != WM_NOTIFY) return FALSE;
     const auto* notify = reinterpret_cast<const NMHDR*>(lParam);
     switch (notify->code) {
     case PSN_SETACTIVE:
-        SetDlgItemTextW(dialog, kItemsEdit, self->options_.describe ? self->options_.describe().c_str() : L"");
-        self->notifyTree(dialog, CPSUICB_REASON_SETACTIVE);
+        self->items_.notify(dialog, CPSUICB_REASON_SETACTIVE);
         SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 0);
         return TRUE;
     case PSN_KILLACTIVE:
-        self->notifyTree(dialog, CPSUICB_REASON_KILLACTIVE);
+        self->items_.notify(dialog, CPSUICB_REASON_KILLACTIVE);
         SetWindowLongPtrW(dialog, DWLP_MSGRESULT, FALSE);
         return TRUE;
     case PSN_APPLY:
-        self->notifyTree(dialog, CPSUICB_REASON_APPLYNOW);
+        self->items_.notify(dialog, CPSUICB_REASON_APPLYNOW);
         // lParam TRUE: the sheet closes (OK), FALSE: the Apply button.
         if (reinterpret_cast<const PSHNOTIFY*>(lParam)->lParam) self->okPressed_ = true;
         SetWindowLongPtrW(dialog, DWLP_MSGRESULT, PSNRET_NOERROR);

@@ -1,7 +1,8 @@
 // The property sheet as the core driver's user-interface module shows it:
-// the host's own first page (the settings tree's visible items), then the
-// pages the plug-in adds through the sheet function. The host's page tells
-// the plug-in's tree callback when it becomes active, is left or applied.
+// the host's own first page (the settings tree, see core_page_items.h), then
+// the pages the plug-in adds through the sheet function. The host's page
+// tells the plug-in's tree callback when it becomes active, is left or
+// applied, and when an item is changed or the plug-in's button pressed.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "core_page_items.h"
 #include "platform/win32/oem_interfaces.h"
 #include "script_runner.h"
 
@@ -55,9 +57,9 @@ public:
 private:
     static INT_PTR CALLBACK corePageProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     static int CALLBACK sheetCallback(HWND sheet, UINT message, LPARAM lParam);
-    void notifyTree(HWND page, WORD reason);
 
     SheetOptions options_;
+    CorePageItems items_;
     std::vector<HPROPSHEETPAGE> pages_;  // the plug-in's, in the order added
     std::vector<WORD> coreTemplate_;
     std::atomic<HWND> window_{nullptr};

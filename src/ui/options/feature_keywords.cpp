@@ -50,6 +50,7 @@ std::vector<std::uint8_t> ReplaceKeywordOption(std::span<const std::uint8_t> lis
     std::vector<std::uint8_t> out;
     out.reserve(list.size() + option.size() + 2);
     bool recordStart = true;
+    bool nulAtRecordStart = false;  // a record with an empty option is not the end
     std::size_t at = 0;
     while (at < list.size()) {
         if (recordStart && !keyword.empty() && startsWithRecord(list, at, keyword)) {
@@ -65,7 +66,8 @@ std::vector<std::uint8_t> ReplaceKeywordOption(std::span<const std::uint8_t> lis
             continue;
         }
         const std::uint8_t byte = list[at++];
-        const bool closing = byte == 0 && !out.empty() && out.back() == 0;
+        const bool closing = byte == 0 && nulAtRecordStart;
+        nulAtRecordStart = byte == 0 && recordStart;
         out.push_back(byte);
         if (closing) break;
         recordStart = byte == '\n';
@@ -78,10 +80,10 @@ std::optional<std::vector<std::uint8_t>> UpdateFeatureKeywords(std::span<const s
                                                                std::span<const KeywordOption> replacements) {
     const std::size_t length = std::min<std::size_t>({stored.size(), storedSize, kFeatureKeywordBytes});
     std::vector<std::uint8_t> list(stored.begin(), stored.begin() + static_cast<std::ptrdiff_t>(length));
-    for (const KeywordOption& r : replacements) {
-        list = ReplaceKeywordOption(list, r.keyword, r.option);
-        if (list.size() > kFeatureKeywordBytes) return std::nullopt;
-    }
+    // Only the final list has to fit: a replacement that grows may be
+    // followed by one that shrinks.
+    for (const KeywordOption& r : replacements) list = ReplaceKeywordOption(list, r.keyword, r.option);
+    if (list.size() > kFeatureKeywordBytes) return std::nullopt;
     return list;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/options/installed_options.h"
 
+#include <algorithm>
 #include <string>
 
 namespace wren::ui {
@@ -14,6 +15,7 @@ constexpr std::u16string_view kSpotColor = u"SpotColor";
 constexpr std::u16string_view kNetworkHardDisk = u"Hard Disk";
 constexpr std::u16string_view kNetworkMemory = u"Random Access Memory";
 constexpr std::u16string_view kUsbMemory = u"RAM";
+constexpr std::size_t kUsbMemoryChars = 128;
 
 constexpr std::u16string_view kUserTypeSection = u"Usertype";
 constexpr std::size_t kUserTypeChars = 64;
@@ -37,6 +39,21 @@ std::optional<std::int32_t> parseDecimal(std::u16string_view text) {
         if (value > INT32_MAX) return std::nullopt;
     }
     return static_cast<std::int32_t>(value);
+}
+
+// The USB library writes the memory as text: blanks, an optional sign, then
+// digits; whatever follows them is not part of the number ("256MB" is 256).
+// A value beyond 32 bits is cut at the bound rather than wrapped.
+std::int32_t leadingDecimal(std::u16string_view text) {
+    std::size_t at = 0;
+    while (at < text.size() && (text[at] == u' ' || text[at] == u'\t')) ++at;
+    const bool negative = at < text.size() && text[at] == u'-';
+    if (at < text.size() && (text[at] == u'-' || text[at] == u'+')) ++at;
+    std::int64_t value = 0;
+    for (; at < text.size() && text[at] >= u'0' && text[at] <= u'9'; ++at)
+        value = std::min<std::int64_t>(value * 10 + (text[at] - u'0'), std::int64_t{INT32_MAX} + 1);
+    if (negative) return static_cast<std::int32_t>(-value);
+    return static_cast<std::int32_t>(std::min<std::int64_t>(value, INT32_MAX));
 }
 
 std::u16string userTypeKey(int n) { return u"USERTYPE" + [n] {
@@ -65,7 +82,7 @@ std::optional<InstalledOptions> ReadInstalledOptions(const Profile& profile, std
     options.spotColor = number(kSpotColor);
     if (source == OptionSource::Usb) {
         options.hardDisk = (options.installed & kInstalledHardDiskUsb) != 0;
-        options.memoryMb = number(kUsbMemory);
+        options.memoryMb = leadingDecimal(profile.readString(dataFile, printerSection, kUsbMemory, kUsbMemoryChars));
     } else {
         options.hardDisk = number(kNetworkHardDisk) != 0;
         options.memoryMb = number(kNetworkMemory);

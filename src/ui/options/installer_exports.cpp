@@ -61,19 +61,19 @@ std::uint32_t ConfigDeviceOptionExp(PrinterHandle handle, InstallerPorts& ports,
     const DriverConfig config(ports.spooler, ports.profile, handle);
     const ConfigFiles files = config.locate(kUiOemConfigChars);
     lookup.capabilityFile = files.capabilityFile;
-    if (files.pluginIni) lookup.pluginIni = *files.pluginIni;
+    lookup.pluginIni = files.pluginIni.value_or(u"");
     // Only the USB library names a data file; on other ports nothing is read.
     if (!IsUsbPort(names->portName)) return 0;
 
     OptionQueryTarget target;
     target.printerName = *name;
     target.portName = names->portName;
-    target.pluginIni = files.pluginIni.value_or(u"");
+    target.pluginIni = lookup.pluginIni;
     const std::u16string library = config.modelKey(lookup.capabilityFile, u"USBExtDLL");
     if (!library.empty()) target.usbLibrary = ports.system.pluginFolder() + library;
     target.usbDataFile = usbDataFile(ports, config.modelKey(lookup.capabilityFile, u"USBExtDAT"));
     const OptionQueryPorts query{ports.loader, ports.profile, ports.codePage};
-    if (!ReadOverUsb(query, target)) return 0;
+    if (!ReadOverUsb(query, target, UsbReads::BothSucceed)) return 0;
     const std::optional<InstalledOptions> options = ReadOptionValues(query, target.usbDataFile, target, OptionSource::Usb);
     if (!options) return 0;
 

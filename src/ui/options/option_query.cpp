@@ -82,20 +82,21 @@ std::optional<InstalledOptions> QueryFromButton(const OptionQueryPorts& ports, c
     return queryNetwork(ports, target, kQueryFromButton);
 }
 
-bool ReadOverUsb(const OptionQueryPorts& ports, const OptionQueryTarget& target) {
+bool ReadOverUsb(const OptionQueryPorts& ports, const OptionQueryTarget& target, UsbReads rule) {
     if (target.usbLibrary.empty()) return false;
     const std::unique_ptr<Library> library = ports.loader.load(target.usbLibrary);
     if (!library) return false;
     const std::string printer = ansiPrinter(ports, target);
     auto first = exportOf<ReadPrinterOptionUSBFn>(library.get(), "ReadPrinterOptionUSB");
-    if (!first || first(printer.c_str()) == 0) return false;
+    const bool firstRead = first && first(printer.c_str()) != 0;
+    if (!firstRead && rule == UsbReads::BothSucceed) return false;
     auto second = exportOf<ReadPrinterOptionUSB2Fn>(library.get(), "ReadPrinterOptionUSB2");
     return second && second(printer.c_str()) != 0;
 }
 
 std::optional<InstalledOptions> QueryOnActivation(const OptionQueryPorts& ports, const OptionQueryTarget& target) {
     if (IsUsbPort(target.portName)) {
-        if (!ReadOverUsb(ports, target)) return std::nullopt;
+        if (!ReadOverUsb(ports, target, UsbReads::SecondDecides)) return std::nullopt;
         return ReadOptionValues(ports, target.usbDataFile, target, OptionSource::Usb);
     }
     return queryNetwork(ports, target, kQueryOnActivation);

@@ -52,7 +52,9 @@ bool PortIsQueryable(const OptionQueryPorts& ports, const OptionQueryTarget& tar
 // GetNetextCapability of the network option library; false without it.
 bool PrinterSupportsQuery(const OptionQueryPorts& ports, const OptionQueryTarget& target);
 
-// The USB option library's two reads, both needed.
-bool ReadOverUsb(const OptionQueryPorts& ports, const OptionQueryTarget& target);
+// The USB option library's two reads. The installer's refresh needs both;
+// the page's query goes by the second, the one that writes the data file.
+enum class UsbReads { BothSucceed, SecondDecides };
+bool ReadOverUsb(const OptionQueryPorts& ports, const OptionQueryTarget& target, UsbReads rule);
 
 }  // namespace wren::ui

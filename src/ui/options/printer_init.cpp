@@ -58,15 +58,19 @@ int InitialisePrinter(std::u16string_view printerName, std::u16string_view userM
     const DriverConfig config(ports.spooler, ports.profile, printer->handle());
     const ConfigFiles files = config.locate(kUiOemConfigChars);
     lookup.capabilityFile = files.capabilityFile;
-    if (!files.pluginIni) {
+    // A printer without a plug-in INI file of its own must not open up, or
+    // refill the user types of, the file an earlier printer's lookup found.
+    lookup.pluginIni = files.pluginIni.value_or(u"");
+    if (!files.found) {
         UpdateFromMachineOptions(*printer, printerName, ports, lookup);
         return kInitialised;
     }
-    lookup.pluginIni = *files.pluginIni;
 
-    OpenUpFile(ports.security, lookup.pluginIni);
-    if (const std::optional<std::u16string> ppd = PpdBesidePluginIni(lookup.pluginIni))
-        OpenUpFile(ports.security, *ppd);
+    if (!lookup.pluginIni.empty()) {
+        OpenUpFile(ports.security, lookup.pluginIni);
+        if (const std::optional<std::u16string> ppd = PpdBesidePluginIni(lookup.pluginIni))
+            OpenUpFile(ports.security, *ppd);
+    }
     const std::u16string ccm = config.modelKey(lookup.capabilityFile, u"CCMInfoFile");
     if (!ccm.empty()) OpenUpFile(ports.security, config.driverFilePath(ccm));
 

@@ -49,11 +49,12 @@ std::optional<OptionQueryTarget> queryTarget(POEMCUIPPARAM param, HWND window, b
         if (!names) return std::nullopt;
         target.printerName = names->printerName;
         target.portName = names->portName;
+        // Every lookup, found or not, is the one the installer exports use next.
         const ConfigFiles found = config.locate(kUiOemConfigChars);
         files.capabilityFile = found.capabilityFile;
-        if (!found.pluginIni) return std::nullopt;
-        files.pluginIni = *found.pluginIni;
+        files.pluginIni = found.pluginIni.value_or(u"");
         rememberLookup(files);
+        if (!found.found) return std::nullopt;
     }
     target.pluginIni = files.pluginIni;
     target.networkLibrary = config.modelKey(files.capabilityFile, u"NetExtDLL");

@@ -1,0 +1,140 @@
+#include "core_page_items.h"
+
+#include <cstdio>
+
+namespace wren::host {
+namespace {
+
+std::string narrow(const wchar_t* text) {
+    std::string out;
+    for (; text && *text; ++text) out += *text < 0x80 ? static_cast<char>(*text) : '?';
+    return out;
+}
+
+const char* reasonName(WORD reason) {
+    switch (reason) {
+    case CPSUICB_REASON_SEL_CHANGED: return "SEL_CHANGED";
+    case CPSUICB_REASON_APPLYNOW: return "APPLYNOW";
+    case CPSUICB_REASON_OPTITEM_SETFOCUS: return "OPTITEM_SETFOCUS";
+    case CPSUICB_REASON_SETACTIVE: return "SETACTIVE";
+    case CPSUICB_REASON_KILLACTIVE: return "KILLACTIVE";
+    default: return "OTHER";
+    }
+}
+
+bool hasOptions(const OPTITEM& item) {
+    return item.pOptType && item.pOptType->pOptParam && item.pOptType->Count > 0 &&
+           item.pOptType->Type != TVOT_PUSHBUTTON;
+}
+
+// An item's name as the log shows it: the feature keyword when it has one.
+std::string itemLabel(const OPTITEM& item) {
+    const auto* user = reinterpret_cast<const USERDATA*>(item.UserData);
+    if (user && user->dwSize >= sizeof(USERDATA) && user->pKeyWordName) return user->pKeyWordName;
+    return narrow(item.pName);
+}
+
+}  // namespace
+
+CorePageItems::CorePageItems(OEMCUIPPARAM* tree, std::function<std::wstring()> describe)
+    : tree_(tree), describe_(std::move(describe)) {}
+
+void CorePageItems::fill(HWND page) {
+    choosable_.clear();
+    button_ = nullptr;
+    if (tree_) {
+        for (DWORD i = 0; i < tree_->cDrvOptItems; ++i) {
+            OPTITEM& item = tree_->pDrvOptItems[i];
+            if (hasOptions(item) && !(item.Flags & OPTIF_HIDE)) choosable_.push_back(&item);
+        }
+        for (DWORD i = 0; tree_->pOEMOptItems && i < tree_->cOEMOptItems; ++i) {
+            OPTITEM& item = tree_->pOEMOptItems[i];
+            if (item.pOptType && item.pOptType->Type == TVOT_PUSHBUTTON) button_ = &item;
+        }
+    }
+    HWND list = GetDlgItem(page, kItemChoice);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    for (OPTITEM* item : choosable_) SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item->pName));
+    SendMessageW(list, CB_SETCURSEL, 0, 0);
+    if (button_) {
+        SetDlgItemTextW(page, kPluginButton, button_->pName);
+        std::printf("plug-in button %s: %s\n", (button_->Flags & OPTIF_HIDE) ? "hidden" : "shown",
+                    narrow(button_->pName).c_str());
+        std::fflush(stdout);
+    }
+    fillOptions(page);
+    showItems(page);
+}
+
+OPTITEM* CorePageItems::chosenItem(HWND page) const {
+    const LRESULT at = SendDlgItemMessageW(page, kItemChoice, CB_GETCURSEL, 0, 0);
+    return at >= 0 && static_cast<std::size_t>(at) < choosable_.size() ? choosable_[static_cast<std::size_t>(at)]
+                                                                        : nullptr;
+}
+
+void CorePageItems::fillOptions(HWND page) {
+    HWND list = GetDlgItem(page, kOptionChoice);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    const OPTITEM* item = chosenItem(page);
+    if (!item) return;
+    for (WORD i = 0; i < item->pOptType->Count; ++i)
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item->pOptType->pOptParam[i].pData));
+}
+
+void CorePageItems::showItems(HWND page) {
+    SetDlgItemTextW(page, kItemsEdit, describe_ ? describe_().c_str() : L"");
+    if (const OPTITEM* item = chosenItem(page)) SendDlgItemMessageW(page, kOptionChoice, CB_SETCURSEL, item->Sel, 0);
+    HWND button = GetDlgItem(page, kPluginButton);
+    const bool shown = button_ && !(button_->Flags & OPTIF_HIDE);
+    ShowWindow(button, shown ? SW_SHOWNA : SW_HIDE);
+    EnableWindow(button, shown && !(button_->Flags & OPTIF_DISABLED));
+}
+
+LONG CorePageItems::notify(HWND page, WORD reason, OPTITEM* current) {
+    if (!tree_ || !tree_->OEMCUIPCallback) return CPSUICB_ACTION_NONE;
+    CPSUICBPARAM param{};
+    param.cbSize = sizeof param;
+    param.Reason = reason;
+    param.hDlg = page;
+    param.pOptItem = tree_->pDrvOptItems;
+    param.cOptItem = static_cast<WORD>(tree_->cDrvOptItems);
+    param.pCurItem = current ? current : tree_->pDrvOptItems;
+    param.UserData = reinterpret_cast<ULONG_PTR>(tree_->pOEMUserData);
+    const LONG action = tree_->OEMCUIPCallback(&param, tree_);
+    std::printf("tree callback %s%s%s -> %ld\n", reasonName(reason), current ? " " : "",
+                current ? itemLabel(*current).c_str() : "", static_cast<long>(action));
+    std::fflush(stdout);
+    showItems(page);
+    return action;
+}
+
+void CorePageItems::command(HWND page, WORD id, WORD code) {
+    switch (id) {
+    case kItemChoice:
+        if (code != CBN_SELCHANGE) return;
+        fillOptions(page);
+        showItems(page);
+        return;
+    case kOptionChoice: {
+        OPTITEM* item = chosenItem(page);
+        const LRESULT option = SendDlgItemMessageW(page, kOptionChoice, CB_GETCURSEL, 0, 0);
+        if (code != CBN_SELCHANGE || !item || option < 0 || option == item->Sel) return;
+        // The tree view changes the item, then tells the plug-in.
+        item->Sel = static_cast<LONG>(option);
+        item->Flags |= OPTIF_CHANGED;
+        notify(page, CPSUICB_REASON_SEL_CHANGED, item);
+        return;
+    }
+    case kPluginButton:
+        // The core driver reports a press of the plug-in's button as a
+        // selection change of that item, and its focus as OPTITEM_SETFOCUS.
+        if (!button_) return;
+        if (code == BN_CLICKED) notify(page, CPSUICB_REASON_SEL_CHANGED, button_);
+        else if (code == BN_SETFOCUS) notify(page, CPSUICB_REASON_OPTITEM_SETFOCUS, button_);
+        return;
+    default:
+        return;
+    }
+}
+
+}  // namespace wren::host
