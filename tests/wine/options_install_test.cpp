@@ -142,7 +142,9 @@ TEST_F(InstallerExports, AUsbPrinterIsAskedThroughTheUsbLibrary) {
     info.pDatatype = const_cast<wchar_t*>(L"RAW");
     info.Attributes = PRINTER_ATTRIBUTE_LOCAL;
     HANDLE usb = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&info));
-    if (!usb) ASSERT_TRUE(OpenPrinterW(info.pPrinterName, &usb, nullptr));
+    if (!usb) {
+        ASSERT_TRUE(OpenPrinterW(info.pPrinterName, &usb, nullptr));
+    }
     const std::string text = "ZEHDD\0False\0\nZEOptionDuplex\0False\0\n\0\0"s;
     SetPrinterDataW(usb, const_cast<wchar_t*>(L"FeatureKeyword"), REG_BINARY,
                     reinterpret_cast<BYTE*>(const_cast<char*>(text.data())), DWORD(text.size()));
@@ -180,11 +182,19 @@ TEST(FileSecurityPort, OpensUpAReadOnlyFile) {
     DeleteFileW(path.c_str());
 }
 
-TEST(FileSecurityPort, TheInstalledPluginIniIsWritable) {
-    const std::wstring ini = installedFolder() + L"wren.ini";
-    const DWORD attributes = GetFileAttributesW(ini.c_str());
-    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
-    EXPECT_FALSE(attributes & FILE_ATTRIBUTE_READONLY);
+// Files copied from read-only media keep that attribute; the new printer's
+// initialisation makes its INI file, PPD and colour-correction file writable.
+TEST_F(PrinterInitialisation, InitialisationMakesTheInstalledFilesWritable) {
+    const std::wstring folder = installedFolder();
+    const std::vector<std::wstring> files{folder + L"wren.ini", folder + L"wren.PPD", folder + L"wrenccm.dat"};
+    for (const std::wstring& f : files) ASSERT_TRUE(SetFileAttributesW(f.c_str(), FILE_ATTRIBUTE_READONLY)) << f.c_str();
+    ASSERT_EQ(plugin_->PrinterEvent(const_cast<wchar_t*>(kPrinterName), PRINTER_EVENT_INITIALIZE, 0, 0), S_OK);
+    for (const std::wstring& f : files) {
+        const DWORD attributes = GetFileAttributesW(f.c_str());
+        ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES) << f.c_str();
+        EXPECT_FALSE(attributes & FILE_ATTRIBUTE_READONLY) << f.c_str();
+        SetFileAttributesW(f.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    }
 }
 
 }  // namespace

@@ -188,7 +188,8 @@ std::optional<PackageFiles> ReadPackageInf(std::string_view infText, std::string
             const std::optional<std::string> dir = inf.value("DestinationDirs", item);
             const std::string id = dir && !fields(*dir).empty() ? fields(*dir)[0] : std::string();
             if (id == std::to_string(kInfWindowsDirectory)) machine = kInfWindowsDirectory;
-            if (id == std::to_string(kInfSystemDirectory)) machine = kInfSystemDirectory;
+            if (id == std::to_string(kInfSystemDirectory) || id == std::to_string(kInfPrinterSystemDirectory))
+                machine = kInfSystemDirectory;
             for (const Line& l : inf.section(item)) {
                 const std::vector<std::string> parts = fields(inf.expand(l.key.empty() ? l.value : l.key));
                 if (!parts.empty() && !parts[0].empty()) names.push_back(parts[0]);

@@ -12,13 +12,16 @@
 namespace wren::host {
 
 // A file for a folder of the machine rather than the driver's: DestinationDirs
-// 10 (the Windows directory) or 11 (the system directory).
+// 10 (the Windows directory), 11 or 66002 (the system directory).
 struct MachineFile {
     int directoryId = 0;
     std::string name;
 };
 inline constexpr int kInfWindowsDirectory = 10;
 inline constexpr int kInfSystemDirectory = 11;
+// The printer class installer's own name for the system directory: files
+// copied there with a printer driver installed on the local machine.
+inline constexpr int kInfPrinterSystemDirectory = 66002;
 
 struct PackageFiles {
     std::string installSection;
