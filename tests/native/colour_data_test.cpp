@@ -74,6 +74,11 @@ TEST_F(CorrectionTablesTest, ATableLongerThanItsFieldIsRefusedAndTheNextFieldIsU
     EXPECT_EQ(+record.ccmTableNtCount, 0);
     EXPECT_EQ(+record.ccmTableNvCount, 2);  // the count right behind the table kept its own value
     EXPECT_EQ(+record.ccmTableNv[0], 0x55);
+    // Longer than any table text: refused, not cut to what the read took.
+    withTables(4, 600);
+    ui::LoadCorrectionTables(profile, kFile, 0x10003, record);
+    EXPECT_EQ(+record.ccmTableNtCount, 2);
+    EXPECT_EQ(+record.ccmTableNvCount, 0);
 }
 
 TEST_F(CorrectionTablesTest, MissingFileOrKeysGiveEmptyTables) {

@@ -155,6 +155,21 @@ TEST_F(ColourPageTest, DetailDialogsOpenByTemplateAndOnlyOkMarksThePage) {
     EXPECT_EQ(sheet.dialogs, (std::vector<int>{IDD_HALVANE, IDD_COLOUR_ADVANCED, IDD_QUILLON}));
 }
 
+TEST_F(ColourPageTest, ADetailDialogClosedWithOkIsStoredAtOnce) {
+    sel(Feature::ZEControl) = 1;
+    open();
+    sheet.dialogAnswers[IDD_HALVANE] = [this] {
+        page->ccmSetting() = 0x10002;  // "Tintmend Settings" on, setting 2
+        sel(Feature::ZEControl) = 2;
+        return 1;
+    };
+    click(IDC_CL_HALVANE_OPTIONS);
+    EXPECT_EQ(tree[context[Feature::ZEControl].index].sel, 2);
+    EXPECT_EQ(+record.ccmSetting, 0x10002u);
+    EXPECT_EQ(+record.ccmTableNtCount, 2);
+    EXPECT_EQ(sheet.revisits, 0);  // the page is still shown
+}
+
 TEST_F(ColourPageTest, LeavingWritesBackThenStoresTheChoiceWithItsTablesThenRevisits) {
     record.ccmSetting = 0x10002;  // "Tintmend Settings" on, setting 2 of "Color"
     open();

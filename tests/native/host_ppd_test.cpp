@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "feature_setup.h"
 #include "ppd_reader.h"
 #include "preferences_model.h"
 
@@ -79,6 +80,39 @@ TEST(PpdReader, QuotedValuesOverSeveralLinesHideTheirContent) {
     EXPECT_EQ(ppd->features[0].options.size(), 2u);
     EXPECT_EQ(ppd->features[0].options[0].text, "X");  // the first of two equal keywords counts
     EXPECT_EQ(ppd->features[0].defaultIndex(), 1u);
+}
+
+TEST(PpdReader, OptionsKeepTheCodeTheySendOnOneLineOrMany) {
+    PpdError error;
+    auto ppd = parsePpd("*OpenUI *A: PickOne\r\n*A x/X: \"one line\"\r\n*A y/Y: \"first\r\nsecond\r\n\"\r\n*End\r\n"
+                        "*A z/Z: \"\"\r\n*CloseUI: *A\r\n",
+                        error);
+    ASSERT_TRUE(ppd) << error.message;
+    const auto& options = ppd->features.at(0).options;
+    ASSERT_EQ(options.size(), 3u);
+    EXPECT_EQ(options[0].invocation, "one line");
+    EXPECT_EQ(options[1].invocation, "first\nsecond\n");
+    EXPECT_EQ(options[2].invocation, "");
+    const std::string huge = "*OpenUI *A: PickOne\n*A x: \"" + std::string(70000, 'p') + "\"\n*CloseUI: *A\n";
+    EXPECT_FALSE(parsePpd(huge, error));
+    EXPECT_NE(error.message.find("too long"), std::string::npos);
+}
+
+TEST(FeatureSetup, ChosenCodeInTheDescriptionsOrderWithoutInstallablesOrThePageSize) {
+    PpdError error;
+    auto ppd = parsePpd(samplePpd(), error);
+    ASSERT_TRUE(ppd) << error.message;
+    const std::string setup = FeatureSetup(*ppd, {{"ZEControl", "Quillon"}, {"ZEHDD", "True"}, {"PageSize", "A4"},
+                                                  {"ZEJob_Type", "Secure"}, {"Resolution", "600dpi"},
+                                                  {"ZEOutProfile", "NoSuchOption"}});
+    const std::size_t resolution = setup.find("%%BeginFeature: *Resolution 600dpi\n");
+    const std::size_t control = setup.find("[{\n%%BeginFeature: *ZEControl Quillon\nglobaldict /ZE@ColorControl 2 put\n"
+                                           "%%EndFeature\n} stopped cleartomark\n");
+    ASSERT_NE(resolution, std::string::npos) << setup;
+    ASSERT_NE(control, std::string::npos) << setup;
+    EXPECT_LT(resolution, control);
+    for (const char* absent : {"ZEHDD", "PageSize", "ZEJob_Type", "ZEOutProfile"})
+        EXPECT_EQ(setup.find(absent), std::string::npos) << absent;
 }
 
 class DocumentTree : public ::testing::Test {

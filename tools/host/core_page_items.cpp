@@ -1,6 +1,7 @@
 #include "core_page_items.h"
 
 #include <cstdio>
+#include <string>
 
 namespace wren::host {
 namespace {
@@ -22,16 +23,34 @@ const char* reasonName(WORD reason) {
     }
 }
 
+// Items whose options are names to choose from; the others (numbers, the
+// plug-in's button) are not offered in the lists.
 bool hasOptions(const OPTITEM& item) {
-    return item.pOptType && item.pOptType->pOptParam && item.pOptType->Count > 0 &&
-           item.pOptType->Type != TVOT_PUSHBUTTON;
+    if (!item.pOptType || !item.pOptType->pOptParam || item.pOptType->Count == 0) return false;
+    switch (item.pOptType->Type) {
+    case TVOT_2STATES:
+    case TVOT_3STATES:
+    case TVOT_LISTBOX:
+    case TVOT_COMBOBOX: return true;
+    default: return false;
+    }
+}
+
+// A name of the tree: text, or the number of a standard string of the
+// common property sheet, which the host does not have.
+std::wstring nameOf(const void* name) {
+    if (!name) return L"";
+    if (IS_INTRESOURCE(name)) return L"#" + std::to_wstring(reinterpret_cast<ULONG_PTR>(name));
+    return static_cast<const wchar_t*>(name);
 }
 
 // An item's name as the log shows it: the feature keyword when it has one.
-std::string itemLabel(const OPTITEM& item) {
+// Only the core driver's own items carry its USERDATA.
+std::string itemLabel(const OPTITEM& item, bool coreItem) {
+    if (!coreItem) return narrow(nameOf(item.pName).c_str());
     const auto* user = reinterpret_cast<const USERDATA*>(item.UserData);
     if (user && user->dwSize >= sizeof(USERDATA) && user->pKeyWordName) return user->pKeyWordName;
-    return narrow(item.pName);
+    return narrow(nameOf(item.pName).c_str());
 }
 
 }  // namespace
@@ -54,12 +73,13 @@ void CorePageItems::fill(HWND page) {
     }
     HWND list = GetDlgItem(page, kItemChoice);
     SendMessageW(list, CB_RESETCONTENT, 0, 0);
-    for (OPTITEM* item : choosable_) SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item->pName));
+    for (OPTITEM* item : choosable_)
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(nameOf(item->pName).c_str()));
     SendMessageW(list, CB_SETCURSEL, 0, 0);
     if (button_) {
-        SetDlgItemTextW(page, kPluginButton, button_->pName);
+        SetDlgItemTextW(page, kPluginButton, nameOf(button_->pName).c_str());
         std::printf("plug-in button %s: %s\n", (button_->Flags & OPTIF_HIDE) ? "hidden" : "shown",
-                    narrow(button_->pName).c_str());
+                    narrow(nameOf(button_->pName).c_str()).c_str());
         std::fflush(stdout);
     }
     fillOptions(page);
@@ -78,7 +98,7 @@ void CorePageItems::fillOptions(HWND page) {
     const OPTITEM* item = chosenItem(page);
     if (!item) return;
     for (WORD i = 0; i < item->pOptType->Count; ++i)
-        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item->pOptType->pOptParam[i].pData));
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(nameOf(item->pOptType->pOptParam[i].pData).c_str()));
 }
 
 void CorePageItems::showItems(HWND page) {
@@ -102,7 +122,7 @@ LONG CorePageItems::notify(HWND page, WORD reason, OPTITEM* current) {
     param.UserData = reinterpret_cast<ULONG_PTR>(tree_->pOEMUserData);
     const LONG action = tree_->OEMCUIPCallback(&param, tree_);
     std::printf("tree callback %s%s%s -> %ld\n", reasonName(reason), current ? " " : "",
-                current ? itemLabel(*current).c_str() : "", static_cast<long>(action));
+                current ? itemLabel(*current, current != button_).c_str() : "", static_cast<long>(action));
     std::fflush(stdout);
     showItems(page);
     return action;

@@ -76,7 +76,7 @@ public:
     }
 
     std::string documentProlog() override { return std::string(kCoreProcedures); }
-    std::string documentSetup() override { return session_.pageSizeSetup(); }
+    std::string documentSetup() override { return session_.pageSizeSetup() + session_.featureSetup(); }
     std::string pageSetup() override { return session_.pageTransform(); }
 
 private:

@@ -9,7 +9,9 @@
 #include "common/settings/private_record.h"
 #include "common/settings/public_devmode.h"
 #include "common/config/ini_document.h"
+#include "feature_setup.h"
 #include "host_error.h"
+#include "installed_ppd.h"
 #include "plugin_loading.h"
 #include "platform/win32/wide_text.h"
 
@@ -62,6 +64,7 @@ PluginSession::PluginSession(const Ticket& ticket, const SessionOptions& options
     if (!OpenPrinterW(const_cast<wchar_t*>(printerName.c_str()), printer_.out(), nullptr))
         throw HostError("printer not installed: " + toUtf8(ticket.printer));
     helper_ = std::make_unique<HostDriverHelper>(ticket.features, ticket.postScriptOutput);
+    featureSetup_ = FeatureSetup(InstalledDescription(printer_.get()), ticket.features);
     const std::wstring driverDir = driverDirectory();
     if (options_.loadPlugin) loadPlugin(driverDir);
     settleDevmode(driverDir);

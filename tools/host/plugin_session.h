@@ -46,6 +46,8 @@ public:
     std::string pageTransform() const;
     // The output paper of the settled DEVMODE, as the setup selects it.
     std::string pageSizeSetup() const;
+    // The code of the ticket's chosen features, from the printer's PPD.
+    const std::string& featureSetup() const { return featureSetup_; }
 
 private:
     void loadPlugin(const std::wstring& driverDir);
@@ -62,6 +64,7 @@ private:
     win32::UniqueModule uiModule_;
     IPrintOemUI2* uiPlugin_ = nullptr;
     std::unique_ptr<HostDriverHelper> helper_;
+    std::string featureSetup_;
     DEVMODEW devmodeIn_{}, devmodeOut_{};
     std::vector<BYTE> recordIn_, recordOut_;
     DRVENABLEDATA pluginHooks_{};

@@ -59,9 +59,11 @@ public:
     explicit Reader(PpdError& error) : error_(error) {}
 
     bool line(std::string_view text, std::size_t number) {
+        if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
         if (inQuote_) {
-            if (text.find('"') != std::string_view::npos) inQuote_ = false;
-            return true;
+            const std::size_t close = text.find('"');
+            if (close != std::string_view::npos) inQuote_ = false;
+            return collect(text.substr(0, close), close == std::string_view::npos, number);
         }
         std::optional<Statement> s = split(trim(text));
         if (!s) return true;
@@ -142,6 +144,23 @@ private:
         if (f.find(o.keyword)) return true;  // the first one counts, as in the core driver
         if (f.options.size() >= kPpdMaxOptions) return fail(error_, number, "too many options of *" + f.keyword);
         f.options.push_back(std::move(o));
+        if (s.value.empty() || s.value.front() != '"') return true;
+        const std::string_view code = s.value.substr(1);
+        const std::size_t close = code.find('"');
+        collecting_ = true;
+        return collect(code.substr(0, close), close == std::string_view::npos, number);
+    }
+
+    // Invocation code of the option just read, a line at a time.
+    bool collect(std::string_view code, bool more, std::size_t number) {
+        if (!collecting_) return true;
+        PpdFeature& f = file_.features[*open_];
+        std::string& invocation = f.options.back().invocation;
+        if (invocation.size() + code.size() + 1 > kPpdMaxInvocation)
+            return fail(error_, number, "the code of *" + f.keyword + " " + f.options.back().keyword + " is too long");
+        invocation += code;
+        if (more) invocation += '\n';
+        else collecting_ = false;
         return true;
     }
 
@@ -151,6 +170,7 @@ private:
     std::optional<std::size_t> open_;
     bool installable_ = false;
     bool inQuote_ = false;
+    bool collecting_ = false;  // the quoted value being read is an option's code
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The UI features of a printer description (PPD), as the core driver lists
 // them in its settings trees: every *OpenUI ... *CloseUI block with its
-// options, its default and whether it is an installable option.
+// options (and the code each sends), its default and whether it is an
+// installable option.
 #pragma once
 
 #include <cstddef>
@@ -17,12 +18,14 @@ inline constexpr std::size_t kPpdMaxKeyword = 40;      // main and option keywor
 inline constexpr std::size_t kPpdMaxText = 255;        // translation strings
 inline constexpr std::size_t kPpdMaxFeatures = 512;
 inline constexpr std::size_t kPpdMaxOptions = 256;
+inline constexpr std::size_t kPpdMaxInvocation = 65535;
 
 enum class PpdUiType { PickOne, Boolean, PickMany };
 
 struct PpdOption {
     std::string keyword;
     std::string text;  // the translation string; the keyword when the file has none
+    std::string invocation;  // the PostScript the option sends, without its quotes
 };
 
 struct PpdFeature {

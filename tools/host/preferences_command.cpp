@@ -11,6 +11,7 @@
 
 #include "common/config/ini_document.h"
 #include "host_error.h"
+#include "installed_ppd.h"
 #include "option_tree_builder.h"
 #include "platform/win32/handles.h"
 #include "plugin_loading.h"
@@ -61,20 +62,6 @@ std::string hex(HRESULT hr) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(hr));
     return text;
-}
-
-PpdFile installedDescription(HANDLE printer) {
-    DWORD needed = 0;
-    GetPrinterDriverW(printer, nullptr, 3, nullptr, 0, &needed);
-    std::vector<BYTE> buffer(needed ? needed : 1);
-    if (!GetPrinterDriverW(printer, nullptr, 3, buffer.data(), needed, &needed))
-        throw HostError("cannot read the printer's driver: error " + std::to_string(GetLastError()));
-    const auto* info = reinterpret_cast<const DRIVER_INFO_3W*>(buffer.data());
-    if (!info->pDataFile) throw HostError("the printer's driver has no data file");
-    PpdError error;
-    std::optional<PpdFile> ppd = parsePpd(readFile(info->pDataFile), error);
-    if (!ppd) throw HostError(narrow(info->pDataFile) + ": " + error.message);
-    return *ppd;
 }
 
 void defaultDevmode(DEVMODEW& dm, const std::wstring& printer) {
@@ -138,7 +125,7 @@ int runPreferences(const PreferencesOptions& options) {
     win32::UniquePrinter printer;
     if (!OpenPrinterW(printerName.data(), printer.out(), nullptr))
         throw HostError("printer not installed: " + toUtf8(ticket->printer));
-    const PpdFile ppd = installedDescription(printer.get());
+    const PpdFile ppd = InstalledDescription(printer.get());
 
     // The public DEVMODE with the core driver's area after it.
     std::vector<BYTE> publicDm(sizeof(DEVMODEW) + kCoreDriverExtra, 0);

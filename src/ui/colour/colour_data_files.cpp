@@ -8,16 +8,21 @@ namespace {
 
 constexpr int kMaxSettings = 256;
 constexpr std::size_t kSettingNameChars = 33;   // 32 characters and the terminator
-constexpr std::size_t kTableTextChars = 510;    // 509 hexadecimal digits
+constexpr std::size_t kTableDigits = 509;       // the longest table text
 
 // The byte count of the table; the record is packed, so the count is
 // handed back rather than written through a reference.
 std::uint16_t loadTable(const Profile& profile, std::u16string_view file, std::u16string_view section,
                         std::u16string_view key, std::uint8_t* table, std::size_t capacity) {
-    const std::u16string text = file.empty() ? std::u16string() : profile.readString(file, section, key, kTableTextChars);
+    // One character more than a table text may have tells a longer text,
+    // which the read would otherwise cut, from one that fits.
+    const std::u16string text =
+        file.empty() ? std::u16string() : profile.readString(file, section, key, kTableDigits + 2);
+    // A cut table would be a different table: a text longer than its read or
+    // than its field is treated like a missing one. A malformed tail keeps
+    // the whole pairs.
+    if (text.size() > kTableDigits) return 0;
     const HexDecoded decoded = DecodeHexBytes(text, table, capacity);
-    // A cut table would be a different table: a text that does not fit is
-    // treated like a missing one. A malformed tail keeps the whole pairs.
     return decoded.status == HexStatus::TooLong ? 0 : static_cast<std::uint16_t>(decoded.count);
 }
 

@@ -176,6 +176,10 @@ void ColourPage::chooseMode(int index) {
 
 void ColourPage::openDetails(int templateId) {
     if (sheet_.runDialog(templateId) == 0) return;
+    // What a detail dialog settled is stored as it closes, as when the page
+    // is left: the features first, then the record's colour fields.
+    WriteBackSelections(ctx_, s_.tree);
+    storeColourSettings();
     changed();
     refresh();
 }
