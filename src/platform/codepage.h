@@ -15,6 +15,9 @@ public:
     virtual ~CodePage() = default;
     // System code page; at most maxBytes - 1 bytes (room for the terminator).
     virtual std::string toAnsi(std::u16string_view text, std::size_t maxBytes) const = 0;
+    // System code page to UTF-16, at most maxChars characters (what 8-bit
+    // file names from another library are written in).
+    virtual std::u16string fromAnsi(std::string_view text, std::size_t maxChars) const = 0;
     // The runtime's locale conversion (wcstombs); at most maxBytes - 1 bytes.
     virtual std::string toLocale(std::u16string_view text, std::size_t maxBytes) const = 0;
     // The user's default locale (the application-info channel: the printing

@@ -233,6 +233,9 @@ public:
         return out;
     }
     // Latin-1 stands in for the user's locale.
+    std::u16string fromAnsi(std::string_view text, std::size_t maxChars) const override {
+        return fromUserLocale(text, maxChars);
+    }
     std::u16string fromUserLocale(std::string_view text, std::size_t maxChars) const override {
         std::u16string out;
         for (char c : text) {

@@ -36,9 +36,8 @@ UINT userLocaleCodePage() {
 
 }  // namespace
 
-std::u16string Win32CodePage::fromUserLocale(std::string_view text, std::size_t maxChars) const {
+static std::u16string widen(UINT codePage, std::string_view text, std::size_t maxChars) {
     if (text.empty() || maxChars == 0) return {};
-    const UINT codePage = userLocaleCodePage();
     const int size = static_cast<int>(text.size());
     int n = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
     if (n <= 0) return {};
@@ -46,6 +45,14 @@ std::u16string Win32CodePage::fromUserLocale(std::string_view text, std::size_t 
     MultiByteToWideChar(codePage, 0, text.data(), size, reinterpret_cast<wchar_t*>(out.data()), n);
     if (out.size() > maxChars) out.resize(maxChars);
     return out;
+}
+
+std::u16string Win32CodePage::fromAnsi(std::string_view text, std::size_t maxChars) const {
+    return widen(CP_ACP, text, maxChars);
+}
+
+std::u16string Win32CodePage::fromUserLocale(std::string_view text, std::size_t maxChars) const {
+    return widen(userLocaleCodePage(), text, maxChars);
 }
 
 std::string Win32CodePage::toUserLocale(std::u16string_view text, std::size_t maxBytes) const {

@@ -45,6 +45,7 @@ class Win32CodePage final : public CodePage {
 public:
     std::string toAnsi(std::u16string_view text, std::size_t maxBytes) const override;
     std::string toLocale(std::u16string_view text, std::size_t maxBytes) const override;
+    std::u16string fromAnsi(std::string_view text, std::size_t maxChars) const override;
     std::u16string fromUserLocale(std::string_view text, std::size_t maxChars) const override;
     std::string toUserLocale(std::u16string_view text, std::size_t maxBytes) const override;
     bool isLeadByte(std::uint8_t byte) const override;

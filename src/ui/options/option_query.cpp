@@ -33,7 +33,7 @@ std::optional<std::u16string> dataFileName(const OptionQueryPorts& ports, const 
     char buffer[kDataFileNameBytes] = {};
     if (get(printer.c_str(), buffer, static_cast<std::uint32_t>(sizeof buffer)) == 0) return std::nullopt;
     buffer[sizeof buffer - 1] = '\0';
-    return ports.codePage.fromUserLocale(buffer, kDataFileNameBytes);
+    return ports.codePage.fromAnsi(buffer, kDataFileNameBytes);
 }
 
 std::optional<InstalledOptions> queryNetwork(const OptionQueryPorts& ports, const OptionQueryTarget& target,
