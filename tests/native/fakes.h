@@ -233,8 +233,16 @@ public:
         return out;
     }
     // Latin-1 stands in for the user's locale.
+    // The system code page differs from the user's here, so that a test
+    // sees which one a conversion took: bytes from 0xC0 are Cyrillic.
     std::u16string fromAnsi(std::string_view text, std::size_t maxChars) const override {
-        return fromUserLocale(text, maxChars);
+        std::u16string out;
+        for (char c : text) {
+            if (out.size() >= maxChars) break;
+            const auto byte = static_cast<unsigned char>(c);
+            out.push_back(byte >= 0xC0 ? static_cast<char16_t>(0x0410 + (byte - 0xC0)) : byte);
+        }
+        return out;
     }
     std::u16string fromUserLocale(std::string_view text, std::size_t maxChars) const override {
         std::u16string out;

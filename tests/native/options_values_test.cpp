@@ -215,6 +215,15 @@ TEST_F(OptionQueryTest, AMissingLibraryOrExportCountsAsAZeroAnswer) {
     EXPECT_FALSE(QueryOnActivation(ports, target));
 }
 
+// The library writes the name in the system code page.
+TEST_F(OptionQueryTest, TheDataFileNameIsReadInTheSystemCodePage) {
+    libs.dataFile = "C:\\net\\\xC0.dat";
+    profile.addFile(u"C:\\net\\\u0410.dat", "[Wren Test]\nInstalled=0x20\n");
+    auto options = QueryFromButton(ports, target);
+    ASSERT_TRUE(options);
+    EXPECT_TRUE(options->duplex());
+}
+
 TEST_F(OptionQueryTest, AnOverlongDataFileNameIsCutAtItsBuffer) {
     libs.dataFile = std::string(600, 'x');
     EXPECT_FALSE(QueryFromButton(ports, target));  // a file that is not there, read within bounds

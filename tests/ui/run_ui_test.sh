@@ -40,16 +40,20 @@ rm -rf "$out"
 mkdir -p "$out/shots"
 driver_dir="${WINEPREFIX:-$HOME/.wine}/drive_c/windows/system32/spool/drivers/x64/3"
 netopt_ini="${WINEPREFIX:-$HOME/.wine}/drive_c/windows/system32/zenetopt.ini"
-# KEY=VALUE set in [SECTION] of an INI file whose key is already there.
+# KEY=VALUE set in [SECTION] of an INI file whose key is already there;
+# fails when the file has no such key.
 ini_set() {
-    local file="$1" section="$2" key="${3%%=*}" value="${3#*=}"
-    awk -v section="[$section]" -v key="$key" -v value="$value" '
-        /^\[/ { inside = (substr($0, 1, length(section)) == section) }
-        inside && index($0, key "=") == 1 { print key "=" value; next }
-        { print }' "$file" >"$file.new" && mv "$file.new" "$file"
+    local file="$1"
+    SECTION="[$2]" KEY="${3%%=*}" VALUE="${3#*=}" awk '
+        /^\[/ { inside = (substr($0, 1, length(ENVIRON["SECTION"])) == ENVIRON["SECTION"]) }
+        inside && index($0, ENVIRON["KEY"] "=") == 1 { print ENVIRON["KEY"] "=" ENVIRON["VALUE"]; done = 1; next }
+        { print }
+        END { exit done ? 0 : 1 }' "$file" >"$file.new" && mv "$file.new" "$file" || { rm -f "$file.new"; return 1; }
 }
-# Files the scenario changes in the installed driver folder: kept now, put
-# back whatever happens to the run.
+# Files the scenario changes in the installed driver folder or in the
+# network stand-in's answers: kept now, put back whatever happens to the
+# run. They are kept beside the prefix, not in the run's folder, so that a
+# run killed before its clean-up is mended by the next one.
 restored=()
 answers=()
 while IFS= read -r rule || [ -n "$rule" ]; do
@@ -60,16 +64,23 @@ while IFS= read -r rule || [ -n "$rule" ]; do
     "netopt "*) answers+=("${rule#netopt }") ;;
     esac
 done <"$expect"
+kept="${WINEPREFIX:-$HOME/.wine}/ui-test-kept"
 put_back() {
     local f
-    for f in "${restored[@]}"; do [ -f "$out/kept-$f" ] && cp "$out/kept-$f" "$driver_dir/$f"; done
-    [ -f "$out/kept-zenetopt.ini" ] && cp "$out/kept-zenetopt.ini" "$netopt_ini"
+    for f in "$kept"/driver-*; do [ -f "$f" ] && mv "$f" "$driver_dir/${f##*/driver-}"; done
+    [ -f "$kept/zenetopt.ini" ] && mv "$kept/zenetopt.ini" "$netopt_ini"
+    return 0
 }
-for f in "${restored[@]}"; do cp "$driver_dir/$f" "$out/kept-$f" || { echo "$name: no $driver_dir/$f" >&2; exit 1; }; done
+put_back
+mkdir -p "$kept"
 trap put_back EXIT
+for f in "${restored[@]}"; do cp "$driver_dir/$f" "$kept/driver-$f" || { echo "$name: no $driver_dir/$f" >&2; exit 1; }; done
 if [ ${#answers[@]} -gt 0 ]; then
-    cp "$netopt_ini" "$out/kept-zenetopt.ini" || { echo "$name: no $netopt_ini" >&2; exit 1; }
-    for a in "${answers[@]}"; do read -r section pair <<<"$a"; ini_set "$netopt_ini" "$section" "$pair"; done
+    cp "$netopt_ini" "$kept/zenetopt.ini" || { echo "$name: no $netopt_ini" >&2; exit 1; }
+    for a in "${answers[@]}"; do
+        read -r section pair <<<"$a"
+        ini_set "$netopt_ini" "$section" "$pair" || { echo "$name: zenetopt.ini has no [$section] ${pair%%=*}" >&2; exit 1; }
+    done
 fi
 # The value of KEY in [SECTION] of an INI file (any encoding Wine writes).
 ini_value() {

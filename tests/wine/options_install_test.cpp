@@ -187,13 +187,19 @@ TEST(FileSecurityPort, OpensUpAReadOnlyFile) {
 TEST_F(PrinterInitialisation, InitialisationMakesTheInstalledFilesWritable) {
     const std::wstring folder = installedFolder();
     const std::vector<std::wstring> files{folder + L"wren.ini", folder + L"wren.PPD", folder + L"wrenccm.dat"};
+    // The tests that follow need the files writable, whatever happens here.
+    struct Writable {
+        const std::vector<std::wstring>& files;
+        ~Writable() {
+            for (const std::wstring& f : files) SetFileAttributesW(f.c_str(), FILE_ATTRIBUTE_NORMAL);
+        }
+    } writable{files};
     for (const std::wstring& f : files) ASSERT_TRUE(SetFileAttributesW(f.c_str(), FILE_ATTRIBUTE_READONLY)) << f.c_str();
     ASSERT_EQ(plugin_->PrinterEvent(const_cast<wchar_t*>(kPrinterName), PRINTER_EVENT_INITIALIZE, 0, 0), S_OK);
     for (const std::wstring& f : files) {
         const DWORD attributes = GetFileAttributesW(f.c_str());
         ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES) << f.c_str();
         EXPECT_FALSE(attributes & FILE_ATTRIBUTE_READONLY) << f.c_str();
-        SetFileAttributesW(f.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
     }
 }
 

@@ -71,17 +71,20 @@ void CorePageItems::fill(HWND page) {
             if (item.pOptType && item.pOptType->Type == TVOT_PUSHBUTTON) button_ = &item;
         }
     }
+    if (button_) {
+        SetDlgItemTextW(page, kPluginButton, nameOf(button_->pName).c_str());
+        const bool hidden = (button_->Flags & OPTIF_HIDE) != 0;
+        std::printf("plug-in button %s: %s\n", hidden ? "hidden" : "shown", narrow(nameOf(button_->pName).c_str()).c_str());
+        std::fflush(stdout);
+        // Its item is listed too: choosing it is what focusing it in the
+        // tree view is, and the button follows what the plug-in answers.
+        if (!hidden) choosable_.push_back(button_);
+    }
     HWND list = GetDlgItem(page, kItemChoice);
     SendMessageW(list, CB_RESETCONTENT, 0, 0);
     for (OPTITEM* item : choosable_)
         SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(nameOf(item->pName).c_str()));
     SendMessageW(list, CB_SETCURSEL, 0, 0);
-    if (button_) {
-        SetDlgItemTextW(page, kPluginButton, nameOf(button_->pName).c_str());
-        std::printf("plug-in button %s: %s\n", (button_->Flags & OPTIF_HIDE) ? "hidden" : "shown",
-                    narrow(nameOf(button_->pName).c_str()).c_str());
-        std::fflush(stdout);
-    }
     fillOptions(page);
     showItems(page);
 }
@@ -92,22 +95,39 @@ OPTITEM* CorePageItems::chosenItem(HWND page) const {
                                                                         : nullptr;
 }
 
+// The chosen item's options that are not hidden; each entry's data is the
+// option's position, which is what the item's selection counts.
 void CorePageItems::fillOptions(HWND page) {
     HWND list = GetDlgItem(page, kOptionChoice);
     SendMessageW(list, CB_RESETCONTENT, 0, 0);
     const OPTITEM* item = chosenItem(page);
-    if (!item) return;
-    for (WORD i = 0; i < item->pOptType->Count; ++i)
-        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(nameOf(item->pOptType->pOptParam[i].pData).c_str()));
+    if (!item || !hasOptions(*item)) return;
+    for (WORD i = 0; i < item->pOptType->Count; ++i) {
+        const OPTPARAM& option = item->pOptType->pOptParam[i];
+        if (option.Flags & OPTPF_HIDE) continue;
+        const LRESULT at = SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(nameOf(option.pData).c_str()));
+        if (at >= 0) SendMessageW(list, CB_SETITEMDATA, static_cast<WPARAM>(at), i);
+    }
 }
 
 void CorePageItems::showItems(HWND page) {
     SetDlgItemTextW(page, kItemsEdit, describe_ ? describe_().c_str() : L"");
-    if (const OPTITEM* item = chosenItem(page)) SendDlgItemMessageW(page, kOptionChoice, CB_SETCURSEL, item->Sel, 0);
+    HWND options = GetDlgItem(page, kOptionChoice);
+    const OPTITEM* item = chosenItem(page);
+    LRESULT shownOption = -1;
+    for (LRESULT i = 0; item && i < SendMessageW(options, CB_GETCOUNT, 0, 0); ++i)
+        if (SendMessageW(options, CB_GETITEMDATA, static_cast<WPARAM>(i), 0) == item->Sel) shownOption = i;
+    SendMessageW(options, CB_SETCURSEL, static_cast<WPARAM>(shownOption), 0);
+    EnableWindow(options, item && !(item->Flags & OPTIF_DISABLED));
+
     HWND button = GetDlgItem(page, kPluginButton);
     const bool shown = button_ && !(button_->Flags & OPTIF_HIDE);
+    const bool enabled = shown && !(button_->Flags & OPTIF_DISABLED);
+    // A control that is disabled while it has the focus leaves the keyboard
+    // nowhere: the focus goes to the item list first.
+    if (!enabled && GetFocus() == button) SetFocus(GetDlgItem(page, kItemChoice));
     ShowWindow(button, shown ? SW_SHOWNA : SW_HIDE);
-    EnableWindow(button, shown && !(button_->Flags & OPTIF_DISABLED));
+    EnableWindow(button, enabled);
 }
 
 LONG CorePageItems::notify(HWND page, WORD reason, OPTITEM* current) {
@@ -133,24 +153,24 @@ void CorePageItems::command(HWND page, WORD id, WORD code) {
     case kItemChoice:
         if (code != CBN_SELCHANGE) return;
         fillOptions(page);
-        showItems(page);
+        if (OPTITEM* item = chosenItem(page)) notify(page, CPSUICB_REASON_OPTITEM_SETFOCUS, item);
         return;
     case kOptionChoice: {
         OPTITEM* item = chosenItem(page);
-        const LRESULT option = SendDlgItemMessageW(page, kOptionChoice, CB_GETCURSEL, 0, 0);
-        if (code != CBN_SELCHANGE || !item || option < 0 || option == item->Sel) return;
+        const LRESULT at = SendDlgItemMessageW(page, kOptionChoice, CB_GETCURSEL, 0, 0);
+        if (code != CBN_SELCHANGE || !item || at < 0 || (item->Flags & OPTIF_DISABLED)) return;
+        const LONG option = static_cast<LONG>(SendDlgItemMessageW(page, kOptionChoice, CB_GETITEMDATA, at, 0));
+        if (option == item->Sel) return;
         // The tree view changes the item, then tells the plug-in.
-        item->Sel = static_cast<LONG>(option);
+        item->Sel = option;
         item->Flags |= OPTIF_CHANGED;
         notify(page, CPSUICB_REASON_SEL_CHANGED, item);
         return;
     }
     case kPluginButton:
         // The core driver reports a press of the plug-in's button as a
-        // selection change of that item, and its focus as OPTITEM_SETFOCUS.
-        if (!button_) return;
-        if (code == BN_CLICKED) notify(page, CPSUICB_REASON_SEL_CHANGED, button_);
-        else if (code == BN_SETFOCUS) notify(page, CPSUICB_REASON_OPTITEM_SETFOCUS, button_);
+        // selection change of that item.
+        if (button_ && code == BN_CLICKED) notify(page, CPSUICB_REASON_SEL_CHANGED, button_);
         return;
     default:
         return;

@@ -1,8 +1,8 @@
 // What the core driver's tree view lets a person do with the settings tree,
-// on the host's first page: read every visible item, choose an item's
-// option, and press (or focus) the plug-in's push button. Each of these
-// raises the plug-in's tree callback as the core driver does, and what the
-// callback changed shows at once.
+// on the host's first page: read every visible item, pick an item (as
+// focusing it in the tree), choose its option, and press the plug-in's push
+// button. Each of these raises the plug-in's tree callback as the core
+// driver does, and what the callback changed shows at once.
 #pragma once
 
 #include <windows.h>
@@ -38,7 +38,7 @@ private:
 
     OEMCUIPPARAM* tree_;
     std::function<std::wstring()> describe_;
-    std::vector<OPTITEM*> choosable_;  // the visible items that have options
+    std::vector<OPTITEM*> choosable_;  // the visible items with options, then the button's
     OPTITEM* button_ = nullptr;        // the plug-in's push button, if any
 };
 

@@ -54,7 +54,7 @@ std::vector<WORD> corePageTemplate(const std::wstring& title) {
     t.control(CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 40, 164, 205, 120, kItemChoice, kCombo, L"");
     t.control(SS_LEFT, 7, 182, 32, 10, 0xFFFF, kStatic, L"Option:");
     t.control(CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 40, 180, 205, 120, kOptionChoice, kCombo, L"");
-    t.control(BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP, 7, 198, 238, 14, kPluginButton, kButton, L"");
+    t.control(BS_PUSHBUTTON | WS_TABSTOP, 7, 198, 238, 14, kPluginButton, kButton, L"");
     return std::move(t.data());
 }
 
