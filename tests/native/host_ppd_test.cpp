@@ -115,6 +115,28 @@ TEST(FeatureSetup, ChosenCodeInTheDescriptionsOrderWithoutInstallablesOrThePageS
         EXPECT_EQ(setup.find(absent), std::string::npos) << absent;
 }
 
+TEST(FeatureSetup, FollowsTheOrderDependencyAndLeavesOutOtherSectionsAndJcl) {
+    PpdError error;
+    auto ppd = parsePpd("*OpenUI *Late: PickOne\n*OrderDependency: 90 AnySetup *Late\n*Late a: \"late\"\n*CloseUI: *Late\n"
+                        "*OpenUI *Early: PickOne\n*Early a: \"early\"\n*CloseUI: *Early\n"
+                        "*OrderDependency: 5 DocumentSetup *Early\n"
+                        "*OpenUI *Page: PickOne\n*OrderDependency: 1 PageSetup *Page\n*Page a: \"page\"\n*CloseUI: *Page\n"
+                        "*JCLOpenUI *Pjl: PickOne\n*Pjl a: \"@PJL SET X=1\"\n*JCLCloseUI: *Pjl\n"
+                        "*OpenUI *Odd: PickOne\n*OrderDependency: nan AnySetup *Odd\n*Odd a: \"odd\"\n*CloseUI: *Odd\n",
+                        error);
+    ASSERT_TRUE(ppd) << error.message;
+    const std::string setup =
+        FeatureSetup(*ppd, {{"Late", "a"}, {"Early", "a"}, {"Page", "a"}, {"Pjl", "a"}, {"Odd", "a"}});
+    const std::size_t early = setup.find("early"), odd = setup.find("odd"), late = setup.find("late");
+    ASSERT_NE(early, std::string::npos) << setup;
+    ASSERT_NE(late, std::string::npos);
+    ASSERT_NE(odd, std::string::npos);  // an order that does not read counts as none
+    EXPECT_LT(odd, early);
+    EXPECT_LT(early, late);
+    EXPECT_EQ(setup.find("page"), std::string::npos);
+    EXPECT_EQ(setup.find("@PJL"), std::string::npos);
+}
+
 class DocumentTree : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -1,6 +1,9 @@
 #include "ppd_reader.h"
 
+#include <cmath>
 #include <map>
+#include <sstream>
+#include <tuple>
 
 #include "text_trim.h"
 
@@ -79,6 +82,8 @@ public:
         for (PpdFeature& f : file_.features) {
             auto d = defaults_.find(f.keyword);
             if (d != defaults_.end()) f.defaultOption = d->second;
+            auto o = orders_.find(f.keyword);
+            if (o != orders_.end()) std::tie(f.order, f.section) = o->second;
         }
         // A feature without options has nothing to choose: the core
         // driver shows no item for it.
@@ -97,7 +102,12 @@ private:
             installable_ = false;
             return true;
         }
-        if (s.main == "OpenUI" || s.main == "JCLOpenUI") return openUi(s, number);
+        if (s.main == "OpenUI" || s.main == "JCLOpenUI") {
+            if (!openUi(s, number)) return false;
+            file_.features[*open_].jcl = s.main == "JCLOpenUI";
+            return true;
+        }
+        if (s.main == "OrderDependency") return orderDependency(s.value);
         if (s.main == "CloseUI" || s.main == "JCLCloseUI") {
             if (!open_) return fail(error_, number, "*CloseUI without *OpenUI");
             std::string_view closed = s.value;
@@ -115,6 +125,21 @@ private:
             return true;
         }
         if (open_ && s.main == file_.features[*open_].keyword && !s.option.empty()) return option(s, number);
+        return true;
+    }
+
+    // "*OrderDependency: 10 AnySetup *Resolution"; one that does not read
+    // so is left out, as the core driver ignores it.
+    bool orderDependency(std::string_view value) {
+        std::string text(value);
+        std::istringstream in(text);
+        double order = 0;
+        std::string section, keyword;
+        if (!(in >> order >> section >> keyword) || !std::isfinite(order) || keyword.size() < 2 || keyword.front() != '*')
+            return true;
+        keyword.erase(0, 1);
+        if (keyword.size() <= kPpdMaxKeyword && section.size() <= kPpdMaxKeyword)
+            orders_.insert_or_assign(keyword, std::pair{order, section});
         return true;
     }
 
@@ -167,6 +192,7 @@ private:
     PpdError& error_;
     PpdFile file_;
     std::map<std::string, std::string> defaults_;
+    std::map<std::string, std::pair<double, std::string>> orders_;
     std::optional<std::size_t> open_;
     bool installable_ = false;
     bool inQuote_ = false;

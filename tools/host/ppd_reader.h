@@ -35,6 +35,11 @@ struct PpdFeature {
     std::vector<PpdOption> options;
     std::string defaultOption;  // as the file says; may name no option
     bool installable = false;   // inside the InstallableOptions group
+    bool jcl = false;           // a *JCLOpenUI feature: its code is PJL, not PostScript
+    // *OrderDependency: where the code goes (AnySetup, DocumentSetup,
+    // PageSetup, Prolog, ExitServer, JCLSetup) and in which order.
+    double order = 0;
+    std::string section = "AnySetup";
 
     // The default's position, else 0 (the core driver's fallback).
     std::size_t defaultIndex() const;
