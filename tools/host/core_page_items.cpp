@@ -3,14 +3,10 @@
 #include <cstdio>
 #include <string>
 
+#include "host_files.h"
+
 namespace wren::host {
 namespace {
-
-std::string narrow(const wchar_t* text) {
-    std::string out;
-    for (; text && *text; ++text) out += *text < 0x80 ? static_cast<char>(*text) : '?';
-    return out;
-}
 
 const char* reasonName(WORD reason) {
     switch (reason) {
@@ -47,10 +43,10 @@ std::wstring nameOf(const void* name) {
 // An item's name as the log shows it: the feature keyword when it has one.
 // Only the core driver's own items carry its USERDATA.
 std::string itemLabel(const OPTITEM& item, bool coreItem) {
-    if (!coreItem) return narrow(nameOf(item.pName).c_str());
+    if (!coreItem) return narrow(nameOf(item.pName));
     const auto* user = reinterpret_cast<const USERDATA*>(item.UserData);
     if (user && user->dwSize >= sizeof(USERDATA) && user->pKeyWordName) return user->pKeyWordName;
-    return narrow(nameOf(item.pName).c_str());
+    return narrow(nameOf(item.pName));
 }
 
 }  // namespace
@@ -74,7 +70,7 @@ void CorePageItems::fill(HWND page) {
     if (button_) {
         SetDlgItemTextW(page, kPluginButton, nameOf(button_->pName).c_str());
         const bool hidden = (button_->Flags & OPTIF_HIDE) != 0;
-        std::printf("plug-in button %s: %s\n", hidden ? "hidden" : "shown", narrow(nameOf(button_->pName).c_str()).c_str());
+        std::printf("plug-in button %s: %s\n", hidden ? "hidden" : "shown", narrow(nameOf(button_->pName)).c_str());
         std::fflush(stdout);
         // Its item is listed too: choosing it is what focusing it in the
         // tree view is, and the button follows what the plug-in answers.

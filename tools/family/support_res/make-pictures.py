@@ -6,13 +6,13 @@ drawing helpers of tools/make-ui-pictures.py.
 
 Usage: tools/family/support_res/make-pictures.py
 """
-import importlib.util
 import os
+import runpy
+import types
 
 here = os.path.dirname(os.path.abspath(__file__))
-spec = importlib.util.spec_from_file_location("pictures", os.path.join(here, "..", "..", "make-ui-pictures.py"))
-p = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(p)
+# The helpers' file name has hyphens, so it is run rather than imported.
+p = types.SimpleNamespace(**runpy.run_path(os.path.join(here, "..", "..", "make-ui-pictures.py"), run_name="pictures"))
 
 
 def help_desk():
