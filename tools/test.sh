@@ -10,6 +10,9 @@ echo "== native build and unit tests"
 cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native --output-on-failure -j2
+cmake --preset tsan
+cmake --build --preset tsan
+ctest --preset tsan
 
 echo "== fuzz smoke run"
 bash tools/fuzz-smoke.sh "${WREN_FUZZ_SECONDS:-4}"
