@@ -31,6 +31,37 @@ done
 # The encrypted sample leaves as cipher chunks; open it as the printer would.
 timeout 60 wine build/windows/tools/host/wrenhost.exe unseal out/encrypted.prn --password wren1234 out/encrypted-plain.prn
 echo
+# The same tickets once more through one process, each on a device and a
+# thread of its own, as a spooler serving several queues renders them:
+# every job must come out as it did alone.
+print_concurrently() {
+    local host=build/windows/tools/host/wrenhost.exe dir=out/concurrent log=out/concurrent/wrenhost.log
+    rm -rf "$dir" && mkdir -p "$dir"
+    timeout 300 wine "$host" print examples/tickets/*.ini --concurrent --output-dir "$dir" >"$log"
+    local ticket name alone together id differ=0
+    for ticket in examples/tickets/*.ini; do
+        name=$(basename "$ticket" .ini)
+        alone="out/$name.prn" together="$dir/$name.prn"
+        # An encrypted job differs on every print (fresh salt and nonce):
+        # its plain job is compared.
+        if grep -q '^ZEJob_Type=Secure_Chip' "$ticket"; then
+            timeout 60 wine "$host" unseal "$together" --password wren1234 "$dir/$name-plain.prn" >/dev/null
+            alone="out/$name-plain.prn" together="$dir/$name-plain.prn"
+        fi
+        # A job-information header names the job's spooler id, which counts
+        # the jobs the process printed before: each sample printed alone
+        # was its process's first.
+        id=$(sed -n "s/^$name.ini: job \([0-9]*\):.*/\1/p" "$log")
+        if ! LC_ALL=C sed "s/DATA=\"JobId=$id\"/DATA=\"JobId=1\"/" "$together" | cmp -s "$alone" -; then
+            echo "$together differs from $alone" >&2
+            differ=1
+        fi
+    done
+    [ "$differ" = 0 ] || return 1
+    echo "Printed again all at once, on threads of their own, into $dir: every job as alone."
+}
+print_concurrently
+echo
 # A user's choices in the printing preferences, scripted: Secure Print with
 # a job name and a PIN, saved as a ticket and printed.
 timeout 120 wine build/windows/tools/host/wrenhost.exe preferences examples/tickets/normal.ini \

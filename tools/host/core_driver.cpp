@@ -1,6 +1,8 @@
 #include "core_driver.h"
 
 #include <cstring>
+#include <map>
+#include <mutex>
 
 namespace wren::host {
 
@@ -95,17 +97,29 @@ HRESULT HostDriverHelper::DrvWriteSpoolBuf(PDEVOBJ, PVOID buffer, DWORD size, DW
 
 namespace {
 
-HostDriverHelper* gHelper = nullptr;
+// Every device's DEVOBJ points at the one DRVPROCS table, and a plug-in may
+// keep the table; its functions find the device's helper by the DEVOBJ they
+// are handed, so that devices printing at once in this process each answer
+// for their own job.
+std::mutex gDevicesLock;
+std::map<const DEVOBJ*, HostDriverHelper*> gDevices;
+
+HostDriverHelper* helperOf(const DEVOBJ* pdevobj) {
+    std::lock_guard<std::mutex> lock(gDevicesLock);
+    auto it = gDevices.find(pdevobj);
+    return it == gDevices.end() ? nullptr : it->second;
+}
 
 DWORD APIENTRY procsWriteSpoolBuf(PDEVOBJ pdevobj, PVOID buffer, DWORD size) {
     DWORD written = 0;
-    if (gHelper) gHelper->DrvWriteSpoolBuf(pdevobj, buffer, size, &written);
+    if (HostDriverHelper* helper = helperOf(pdevobj)) helper->DrvWriteSpoolBuf(pdevobj, buffer, size, &written);
     return written;
 }
 
-BOOL APIENTRY procsGetDriverSetting(PVOID, PCSTR feature, PVOID output, DWORD size, PDWORD needed,
+BOOL APIENTRY procsGetDriverSetting(PVOID pdevobj, PCSTR feature, PVOID output, DWORD size, PDWORD needed,
                                     PDWORD optionsReturned) {
-    return gHelper ? gHelper->getSetting(feature, output, size, needed, optionsReturned) : FALSE;
+    HostDriverHelper* helper = helperOf(static_cast<const DEVOBJ*>(pdevobj));
+    return helper ? helper->getSetting(feature, output, size, needed, optionsReturned) : FALSE;
 }
 
 // The core driver's own document and page functions: nothing to draw here,
@@ -124,12 +138,21 @@ DRVFN gCoreFunctions[] = {
 
 }  // namespace
 
-DRVPROCS* hostDrvProcs(HostDriverHelper* helper) {
-    static DRVPROCS procs{};
-    gHelper = helper;
-    procs.DrvWriteSpoolBuf = &procsWriteSpoolBuf;
-    procs.DrvGetDriverSetting = &procsGetDriverSetting;
+DRVPROCS* registerDevice(const DEVOBJ* devobj, HostDriverHelper* helper) {
+    static DRVPROCS procs = [] {
+        DRVPROCS table{};
+        table.DrvWriteSpoolBuf = &procsWriteSpoolBuf;
+        table.DrvGetDriverSetting = &procsGetDriverSetting;
+        return table;
+    }();
+    std::lock_guard<std::mutex> lock(gDevicesLock);
+    gDevices[devobj] = helper;
     return &procs;
+}
+
+void unregisterDevice(const DEVOBJ* devobj) {
+    std::lock_guard<std::mutex> lock(gDevicesLock);
+    gDevices.erase(devobj);
 }
 
 const DRVENABLEDATA& hostDdiFunctions() {

@@ -62,8 +62,11 @@ private:
     std::atomic<long> refs_{1};
 };
 
-// The DRVPROCS table of the host; the helper it answers for is set per job.
-DRVPROCS* hostDrvProcs(HostDriverHelper* helper);
+// The DRVPROCS table of the host. Its functions answer for the helper
+// registered for the DEVOBJ they are called with (nothing for any other), so
+// every device in the process keeps its own settings and stream.
+DRVPROCS* registerDevice(const DEVOBJ* devobj, HostDriverHelper* helper);
+void unregisterDevice(const DEVOBJ* devobj);
 
 // The host's own DDI functions, handed to the plug-in's EnablePDEV.
 const DRVENABLEDATA& hostDdiFunctions();

@@ -79,7 +79,7 @@ PluginSession::~PluginSession() {
         plugin_->DisableDriver();
         plugin_->Release();
     }
-    hostDrvProcs(nullptr);
+    unregisterDevice(&devobj_);
     if (uiPlugin_) uiPlugin_->Release();
 }
 
@@ -175,7 +175,7 @@ void PluginSession::enablePdev() {
     devobj_.hOEM = psModule_.get();
     devobj_.pPublicDM = &devmodeOut_;
     devobj_.pOEMDM = recordOut_.empty() ? nullptr : recordOut_.data();
-    devobj_.pDrvProcs = options_.useDrvProcs ? hostDrvProcs(helper_.get()) : nullptr;
+    devobj_.pDrvProcs = options_.useDrvProcs ? registerDevice(&devobj_, helper_.get()) : nullptr;
 
     bool pluginOwnsStream = false;
     if (plugin_) {

@@ -17,15 +17,6 @@ namespace {
 
 constexpr char kUsage[] = "usage: wrenhost unseal <job> (--password P | --card-data HEX) <out>";
 
-// The plug-in hands the password over as 8-bit text in the system code page.
-std::string systemCodePage(const std::wstring& text) {
-    if (text.empty()) return {};
-    int size = WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(std::size_t(size > 0 ? size : 0), '\0');
-    if (size > 0) WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), out.data(), size, nullptr, nullptr);
-    return out;
-}
-
 std::optional<std::string> fromHex(const std::wstring& text) {
     auto digit = [](wchar_t c) {
         if (c >= L'0' && c <= L'9') return c - L'0';
@@ -61,6 +52,14 @@ void writeWholeFile(const std::wstring& path, const std::string& bytes) {
 
 }  // namespace
 
+std::string passwordKey(const std::wstring& text) {
+    if (text.empty()) return {};
+    int size = WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(std::size_t(size > 0 ? size : 0), '\0');
+    if (size > 0) WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), out.data(), size, nullptr, nullptr);
+    return out;
+}
+
 int unseal(const std::vector<std::wstring>& args) {
     std::vector<std::wstring> positional;
     std::optional<std::string> key;
@@ -68,7 +67,7 @@ int unseal(const std::vector<std::wstring>& args) {
         if ((args[i] == L"--password" || args[i] == L"--card-data") && i + 1 < args.size()) {
             if (key) throw HostError("give one key: --password or --card-data");
             if (args[i] == L"--password") {
-                key = systemCodePage(args[++i]);
+                key = passwordKey(args[++i]);
             } else {
                 key = fromHex(args[++i]);
                 if (!key) throw HostError("--card-data takes hex digits");

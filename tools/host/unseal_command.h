@@ -10,4 +10,8 @@ namespace wren::host {
 
 int unseal(const std::vector<std::wstring>& args);
 
+// A password as the key material the plug-in hands the cipher library: 8-bit
+// text in the system code page.
+std::string passwordKey(const std::wstring& password);
+
 }  // namespace wren::host

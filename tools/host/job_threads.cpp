@@ -1,0 +1,63 @@
+// The concurrent round of print_rounds.h: one thread per job, as a spooler
+// that serves several queues renders their jobs at the same time.
+#include <barrier>
+#include <exception>
+#include <memory>
+#include <optional>
+#include <thread>
+
+#include "dsc_stream.h"
+#include "print_rounds.h"
+
+namespace wren::host {
+namespace {
+
+struct ThreadOutcome {
+    std::optional<PrintedJob> printed;
+    std::string error;
+};
+
+// The threads meet twice: before they open their devices and before they
+// start their jobs, so that the devices' set-up and the jobs' streams really
+// overlap. A thread that fails leaves the meetings still to come.
+void printOnThread(const JobSpec& spec, std::size_t index, const RoundOptions& options, std::barrier<>& meeting,
+                   ThreadOutcome& outcome) {
+    meeting.arrive_and_wait();
+    std::unique_ptr<PrintJob> job;
+    try {
+        job = std::make_unique<PrintJob>(spec, options.session, options.reportNotes);
+    } catch (const std::exception& e) {
+        outcome.error = e.what();
+        meeting.arrive_and_drop();
+        return;
+    }
+    meeting.arrive_and_wait();
+    try {
+        job->start();
+        const int pages = emitDocument(spec.document, job->sink());
+        job->finish();
+        outcome.printed = PrintedJob{index, job->jobId(), pages};
+    } catch (const std::exception& e) {
+        outcome.error = e.what();
+    }
+}
+
+}  // namespace
+
+RoundResult printConcurrently(const std::vector<JobSpec>& specs, const RoundOptions& options) {
+    std::vector<ThreadOutcome> outcomes(specs.size());
+    std::barrier<> meeting(static_cast<std::ptrdiff_t>(specs.size()));
+    {
+        std::vector<std::jthread> threads;
+        for (std::size_t i = 0; i < specs.size(); ++i)
+            threads.emplace_back([&, i] { printOnThread(specs[i], i, options, meeting, outcomes[i]); });
+    }  // the threads are joined here
+    RoundResult result;
+    for (std::size_t i = 0; i < specs.size(); ++i) {
+        if (outcomes[i].printed) result.printed.push_back(*outcomes[i].printed);
+        else result.errors.push_back(specs[i].label + ": " + outcomes[i].error);
+    }
+    return result;
+}
+
+}  // namespace wren::host
