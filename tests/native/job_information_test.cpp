@@ -2,6 +2,7 @@
 
 #include "common/family/family_exports.h"
 #include "common/settings/record_text.h"
+#include "ps/job/command_dispatch.h"
 #include "ps/job/render_services.h"
 #include "ps/pjl/job_information.h"
 #include "ps/pjl/pjl_header.h"
@@ -200,6 +201,48 @@ TEST_F(JobInformationTest, ALostJobInformationWriteMakesTheHeaderIncomplete) {
 
     out.failWritesContaining("no such text");
     EXPECT_TRUE(writeJobHeader(failing));
+}
+
+}  // namespace
+}  // namespace wren::test
+
+namespace wren::test {
+namespace {
+
+// A channel that can be read only once per job, as the companion's pipe.
+class OnceChannel final : public ApplicationNameSource {
+public:
+    std::vector<std::uint32_t> reads;
+    std::string applicationName(PrinterHandle, std::uint32_t jobId) override {
+        reads.push_back(jobId);
+        return reads.size() == 1 ? "Ledger" : "";
+    }
+};
+
+// The header asks twice; the job keeps the one answer. A new stream is a new
+// job that reads again, and a device beside it keeps its own answer.
+TEST_F(JobInformationTest, TheApplicationNameIsReadOncePerJobAndKeptByItsDevice) {
+    OnceChannel channel;
+    RenderPorts withChannel{spooler, profile, loader, codePage, nullptr, &channel};
+    RenderContext device{withChannel, printer, record, devmode, settings, stream, job};
+    record.uaEnabled = 1;
+    record.uaValid = 3;
+    accessControlText(device);
+    writeJobInformation(device);
+    EXPECT_EQ(channel.reads, (std::vector<std::uint32_t>{42}));
+    EXPECT_EQ(job.applicationName, "Ledger");
+
+    JobState other;
+    other.jobInfoLibrary = job.jobInfoLibrary;
+    other.jobId = 43;
+    RenderContext beside{withChannel, printer, record, devmode, settings, stream, other};
+    writeJobInformation(beside);
+    EXPECT_EQ(other.applicationName, "");
+    EXPECT_EQ(job.applicationName, "Ledger") << "another device's read leaves this job's name alone";
+
+    InjectionExtras none;
+    runInjection(device, kBeginStream, none);
+    EXPECT_EQ(channel.reads.size(), 3u) << "the next job of the device reads the channel again";
 }
 
 }  // namespace

@@ -14,6 +14,7 @@ bool runInjection(RenderContext& ctx, std::uint32_t index, InjectionExtras& extr
         ctx.job.jobCancelled = false;
         // Nothing of an earlier job that ended early or oddly may carry over.
         ctx.job.encryption.reset();
+        ctx.job.applicationName.reset();
         settleJob(ctx);
         if (isEpsOutput(ctx)) return true;
         return writeJobHeader(ctx);

@@ -1,9 +1,11 @@
 // What the rendering plug-in remembers about the job it is rendering. The
 // core driver renders one job at a time per device, and the job-level order
 // of events (start of document, injection points, blocks) fills this record.
+// Each device has its own: jobs of other devices run beside it.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "ps/encrypt/job_encryption.h"
@@ -31,6 +33,9 @@ struct JobState {
     std::string printerName;
     std::string capabilityFileAnsi;
     std::string documentName;
+    // The printing application's name, once read for this job: the channel
+    // that hands it over can be read only once, and the header asks twice.
+    std::optional<std::string> applicationName;
 
     // Settled once per job at the start of the stream, so that a block of
     // the job costs no configuration read and no library load.

@@ -26,10 +26,13 @@ JobInfoLibrary loadJobInfoLibrary(const RenderContext& ctx) {
 }
 
 std::string applicationName(const RenderContext& ctx) {
-    ApplicationNameSource* source = ctx.ports.applicationNames;
-    std::string name = source ? source->applicationName(ctx.printer, ctx.job.jobId) : std::string();
-    if (name.size() > 60) name.resize(60);
-    return name;
+    if (!ctx.job.applicationName) {
+        ApplicationNameSource* source = ctx.ports.applicationNames;
+        std::string name = source ? source->applicationName(ctx.printer, ctx.job.jobId) : std::string();
+        if (name.size() > 60) name.resize(60);
+        ctx.job.applicationName = std::move(name);
+    }
+    return *ctx.job.applicationName;
 }
 
 std::uint32_t outputManagementFlags(const RenderContext& ctx) {

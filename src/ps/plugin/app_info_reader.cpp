@@ -123,28 +123,17 @@ std::u16string readPipe(const appinfo::ChannelPrinter& printer, std::uint32_t jo
 
 }  // namespace
 
-std::u16string AppInfoReader::readChannel(HANDLE printer, std::uint32_t jobId, std::u16string& printerName) const {
+std::u16string AppInfoReader::readChannel(HANDLE printer, std::uint32_t jobId) const {
     const std::optional<appinfo::ChannelPrinter> target = win32::channelPrinter(printer);
     if (!target) return {};
-    printerName = target->printerName;
     const DWORD clientSession = clientSession_ ? *clientSession_ : currentSessionId();
     if (std::optional<std::u16string> shared = readSharedBlock(*target, jobId, clientSession)) return *shared;
     return readPipe(*target, jobId, pipeWaitMs_);
 }
 
 std::string AppInfoReader::applicationName(PrinterHandle printer, std::uint32_t jobId) {
-    std::lock_guard<std::mutex> lock(guard_);
-    std::u16string printerName;
-    if (haveLast_ && lastJob_ == jobId) {
-        const std::optional<appinfo::ChannelPrinter> target = win32::channelPrinter(static_cast<HANDLE>(printer));
-        if (target && target->printerName == lastPrinter_) return lastName_;
-    }
-    const std::u16string name = readChannel(static_cast<HANDLE>(printer), jobId, printerName);
-    haveLast_ = true;
-    lastJob_ = jobId;
-    lastPrinter_ = printerName;
-    lastName_ = codePage_.toUserLocale(name, kNameBytes);
-    return lastName_;
+    const std::u16string name = readChannel(static_cast<HANDLE>(printer), jobId);
+    return codePage_.toUserLocale(name, kNameBytes);
 }
 
 }  // namespace wren::ps

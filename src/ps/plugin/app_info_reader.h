@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <mutex>
 #include <optional>
 #include <string>
 
@@ -33,21 +32,16 @@ public:
         : codePage_(codePage), pipeWaitMs_(pipeWaitMs), clientSession_(clientSession) {}
 
     // At most 60 bytes in the user's locale; empty when nothing arrived.
-    // Asked twice for one job (access control and job information), the
-    // channel is read once: a pipe can be served only once.
+    // Reads the channel at every call (a pipe can be served only once): the
+    // job keeps what it read. Several jobs may read at once.
     std::string applicationName(PrinterHandle printer, std::uint32_t jobId) override;
 
 private:
-    std::u16string readChannel(HANDLE printer, std::uint32_t jobId, std::u16string& printerName) const;
+    std::u16string readChannel(HANDLE printer, std::uint32_t jobId) const;
 
     const CodePage& codePage_;
     const DWORD pipeWaitMs_;
     const std::optional<DWORD> clientSession_;
-    std::mutex guard_;
-    bool haveLast_ = false;
-    std::u16string lastPrinter_;
-    std::uint32_t lastJob_ = 0;
-    std::string lastName_;
 };
 
 }  // namespace wren::ps

@@ -7,35 +7,39 @@
 #include "ps/job/render_context.h"
 #include "ps/plugin/core_driver_ports.h"
 #include "ps/plugin/ps_module.h"
+#include "ps/plugin/render_pdev.h"
 
 namespace wren::ps {
 
-// A device the rendering logic can work on: the core driver handed over
-// both DEVMODE parts.
-inline bool usable(PDEVOBJ pdevobj) { return pdevobj && pdevobj->pOEMDM && pdevobj->pPublicDM; }
+// Our PDEV of a device; null for a device EnablePDEV never made ours.
+inline RenderPdev* renderPdevOf(PDEVOBJ pdevobj) {
+    return pdevobj ? static_cast<RenderPdev*>(pdevobj->pdevOEM) : nullptr;
+}
 
-// The core driver's services and the records of one device, for one call.
+// The core driver handed over both DEVMODE parts.
+inline bool hasRecords(PDEVOBJ pdevobj) { return pdevobj && pdevobj->pOEMDM && pdevobj->pPublicDM; }
+
+// A device the rendering logic can work on: ours, with both DEVMODE parts.
+inline bool usable(PDEVOBJ pdevobj) { return hasRecords(pdevobj) && renderPdevOf(pdevobj); }
+
+// The core driver's services, the records and the job of one device, for
+// one call. `pdevobj` must carry our PDEV.
 struct DeviceCall {
     DeviceCall(PDEVOBJ pdevobj, IPrintOemDriverPS* helper)
         : settings(pdevobj, helper), stream(pdevobj, helper),
-          ctx{renderPorts(), pdevobj->hPrinter, pdevobj->pOEMDM ? *asRecord(pdevobj->pOEMDM) : noRecord(),
-              pdevobj->pPublicDM ? *win32::publicDevmode(pdevobj->pPublicDM) : noDevmode(), settings, stream,
-              psModule().job} {}
+          ctx{renderPorts(), pdevobj->hPrinter, pdevobj->pOEMDM ? *asRecord(pdevobj->pOEMDM) : missingRecord,
+              pdevobj->pPublicDM ? *win32::publicDevmode(pdevobj->pPublicDM) : missingDevmode, settings, stream,
+              renderPdevOf(pdevobj)->job} {}
+    DeviceCall(const DeviceCall&) = delete;
+    DeviceCall& operator=(const DeviceCall&) = delete;
+
+    // Stand-ins for parts a core driver failed to hand over, for this call
+    // alone; a block still reaches the spooler without them.
+    PrivateRecord missingRecord{};
+    PublicDevmode missingDevmode{};
     CoreDriverSettings settings;
     CoreDriverStream stream;
     RenderContext ctx;
-
-private:
-    // Stand-ins for parts a core driver failed to hand over; a block still
-    // reaches the spooler without them.
-    static PrivateRecord& noRecord() {
-        static PrivateRecord record{};
-        return record;
-    }
-    static PublicDevmode& noDevmode() {
-        static PublicDevmode devmode{};
-        return devmode;
-    }
 };
 
 }  // namespace wren::ps

@@ -50,7 +50,7 @@ ULONG RenderPlugin::AddRef() { return static_cast<ULONG>(++refs_); }
 ULONG RenderPlugin::Release() {
     long left = --refs_;
     if (left == 0) {
-        if (helper_) helper_->Release();
+        if (IPrintOemDriverPS* helper = helper_.exchange(nullptr)) helper->Release();
         delete this;
     }
     return static_cast<ULONG>(left);
@@ -97,8 +97,7 @@ HRESULT RenderPlugin::EnableDriver(DWORD, DWORD size, PDRVENABLEDATA ded) {
 
 HRESULT RenderPlugin::DisableDriver() {
     return win32::comGuarded([&]() -> HRESULT {
-        if (helper_) helper_->Release();
-        helper_ = nullptr;
+        if (IPrintOemDriverPS* helper = helper_.exchange(nullptr)) helper->Release();
         return S_OK;
     });
 }
@@ -112,7 +111,7 @@ HRESULT RenderPlugin::EnablePDEV(PDEVOBJ pdevobj, PWSTR, ULONG, HSURF*, ULONG gd
         std::unique_ptr<RenderPdev> pdev(new (std::nothrow) RenderPdev);
         if (!pdev) return failWith(ERROR_NOT_ENOUGH_MEMORY);
         bindCoreFunctions(*pdev, ded);
-        if (usable(pdevobj) && gdiInfo && gdiInfoSize >= sizeof(GDIINFO))
+        if (hasRecords(pdevobj) && gdiInfo && gdiInfoSize >= sizeof(GDIINFO))
             applyFitToPaper(*asRecord(pdevobj->pOEMDM), *win32::publicDevmode(pdevobj->pPublicDM), *gdiInfo);
         if (devOem) *devOem = pdev.release();
         return S_OK;
@@ -138,7 +137,10 @@ HRESULT RenderPlugin::PublishDriverInterface(IUnknown* unknown) {
         if (!unknown) return E_FAIL;
         void* helper = nullptr;
         if (FAILED(unknown->QueryInterface(IID_IPrintOemDriverPS, &helper)) || !helper) return E_FAIL;
-        helper_ = static_cast<IPrintOemDriverPS*>(helper);
+        // Two devices may publish at once: the first helper is kept.
+        IPrintOemDriverPS* none = nullptr;
+        if (!helper_.compare_exchange_strong(none, static_cast<IPrintOemDriverPS*>(helper)))
+            static_cast<IPrintOemDriverPS*>(helper)->Release();
         return S_OK;
     });
 }
@@ -147,7 +149,7 @@ HRESULT RenderPlugin::Command(PDEVOBJ pdevobj, DWORD index, PVOID, DWORD, DWORD*
     return win32::comGuarded([&]() -> HRESULT {
         bool ok = false;
         if (usable(pdevobj)) {
-            DeviceCall call(pdevobj, helper_);
+            DeviceCall call(pdevobj, helper());
             RenderExtras extras;
             // A failed injection is a write that came up short; the error
             // it reports is the core driver's, or a write fault when the
@@ -170,7 +172,10 @@ HRESULT RenderPlugin::Command(PDEVOBJ pdevobj, DWORD index, PVOID, DWORD, DWORD*
 HRESULT RenderPlugin::WritePrinter(PDEVOBJ pdevobj, PVOID buffer, DWORD size, PDWORD written) {
     return win32::comGuarded([&]() -> HRESULT {
         if (!pdevobj) return S_OK;  // the core driver's probe: we take the stream
-        DeviceCall call(pdevobj, helper_);
+        // A block carries its device's job; without our PDEV there is no job
+        // to say whether the block may leave in clear.
+        if (!renderPdevOf(pdevobj)) return failWith(ERROR_INVALID_PARAMETER);
+        DeviceCall call(pdevobj, helper());
         std::uint32_t count = 0;
         BlockResult sent = writeBlock(call.ctx, buffer, size, &count);
         // A dropped block of a cancelled job leaves the caller's count alone.

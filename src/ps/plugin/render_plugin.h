@@ -37,8 +37,10 @@ public:
 
 private:
     ~RenderPlugin();
+    IPrintOemDriverPS* helper() const { return helper_.load(); }
     std::atomic<long> refs_{1};
-    IPrintOemDriverPS* helper_ = nullptr;
+    // Published once by the core driver and shared by every device.
+    std::atomic<IPrintOemDriverPS*> helper_{nullptr};
 };
 
 }  // namespace wren::ps
