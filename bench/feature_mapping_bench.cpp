@@ -46,10 +46,10 @@ void BM_MapDocumentFeatures(benchmark::State& state) {
     profile.addFile(std::u16string(kIni),
                     "[Plg_Feature]\nHidePaperName=A5,B5,Legal,Executive\n"
                     "[Usertype]\nUSERTYPE1=Recycled\nUSERTYPE2=Labels\nUSERTYPE3=Thick\n");
-    ui::ProcessWideItems processWide;
+    ui::PaperItems paperItems;
     for (auto _ : state) {
         ui::SheetContext context;
-        ui::MapDocumentFeatures(context, tree, profile, kIni, 0x0101, u"C:\\drivers\\zehelp.chm", processWide);
+        ui::MapDocumentFeatures(context, tree, profile, kIni, 0x0101, u"C:\\drivers\\zehelp.chm", paperItems);
         benchmark::DoNotOptimize(context);
     }
     state.counters["items"] = static_cast<double>(tree.size());

@@ -109,11 +109,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     profile.addFile(kIni, IniText(in));
 
     ui::SheetContext context;
-    ui::ProcessWideItems processWide{7, 7};
-    ui::MapDocumentFeatures(context, tree, profile, kIni, compression, u"C:\\d\\wren.hlp", processWide);
+    ui::PaperItems paperItems{7, 7};
+    ui::MapDocumentFeatures(context, tree, profile, kIni, compression, u"C:\\d\\wren.hlp", paperItems);
     if (tree.size() != items) __builtin_trap();
     CheckSlots(context.features, items);
-    for (std::uint16_t p : {processWide.paperSource, processWide.mediaType})
+    for (std::uint16_t p : {paperItems.paperSource, paperItems.mediaType})
         if (p != ui::kAbsentItem && p >= items) __builtin_trap();
 
     for (auto [feature, sel] : edits) context.features.slots[feature].sel = sel;

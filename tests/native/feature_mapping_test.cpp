@@ -22,11 +22,11 @@ struct MappingFixture : ::testing::Test {
     FakeOptionTree tree;
     test::FakeProfile profile;
     SheetContext context;
-    ProcessWideItems processWide;
+    PaperItems paperItems;
 
     void ini(std::string_view text) { profile.addFile(std::u16string(kIni), text); }
     void map(int compression = 0) {
-        MapDocumentFeatures(context, tree, profile, kIni, compression, kHelp, processWide);
+        MapDocumentFeatures(context, tree, profile, kIni, compression, kHelp, paperItems);
     }
 };
 
@@ -136,8 +136,8 @@ TEST_F(MappingFixture, RolesKeepWhatTheTableSays) {
     EXPECT_EQ(context[Feature::Duplex].index, duplex);
     EXPECT_EQ(context[Feature::Nup].index, nup);
     EXPECT_FALSE(context.has(Feature::Color));
-    EXPECT_EQ(processWide.paperSource, source);
-    EXPECT_EQ(processWide.mediaType, media);
+    EXPECT_EQ(paperItems.paperSource, source);
+    EXPECT_EQ(paperItems.mediaType, media);
     for (std::size_t i : {scale, copies, quality}) EXPECT_TRUE(tree[i].flags & kItemHide) << i;
     for (std::size_t i : {orientation, source, duplex, media, nup}) EXPECT_EQ(tree[i].flags, 0u) << i;
 }
@@ -212,11 +212,11 @@ TEST_F(MappingFixture, ProcessWidePositionsComeFromTheLatestTree) {
     tree.add(FakeItem::role(4));
     tree.add(FakeItem::role(12));
     map();
-    ASSERT_EQ(processWide.mediaType, 2);
+    ASSERT_EQ(paperItems.mediaType, 2);
     tree.items.resize(1);
     map();
-    EXPECT_EQ(processWide.paperSource, kAbsentItem);
-    EXPECT_EQ(processWide.mediaType, kAbsentItem);
+    EXPECT_EQ(paperItems.paperSource, kAbsentItem);
+    EXPECT_EQ(paperItems.mediaType, kAbsentItem);
 }
 
 // ---------------------------------------------------------------------------
@@ -296,7 +296,7 @@ TEST_F(MediaFixture, SetUserTypesNameTheLastOptions) {
     EXPECT_EQ(name(7), before);
     EXPECT_EQ(name(8), u"Recycled");
     EXPECT_EQ(name(9), u"Labels");
-    EXPECT_EQ(processWide.mediaType, media);
+    EXPECT_EQ(paperItems.mediaType, media);
 }
 
 TEST_F(MediaFixture, CountStopsAtTheDefaultNameAndAtTheOptionCount) {

@@ -38,9 +38,9 @@ private:
 class DocumentMapper {
 public:
     DocumentMapper(SheetContext& context, OptionTree& tree, const Profile& profile,
-                   std::u16string_view pluginIni, HelpAttacher& help, ProcessWideItems& processWide)
+                   std::u16string_view pluginIni, HelpAttacher& help, PaperItems& paperItems)
         : context_(context), tree_(tree), profile_(profile), pluginIni_(pluginIni), help_(help),
-          processWide_(processWide) {}
+          paperItems_(paperItems) {}
 
     void map(std::size_t item) {
         const std::uint8_t role = tree_.dmPubId(item);
@@ -57,9 +57,9 @@ private:
         if (row.hidden) Hide(tree_, item);
         switch (row.extra) {
         case RoleExtra::None: break;
-        case RoleExtra::PaperSource: processWide_.paperSource = static_cast<std::uint16_t>(item); break;
+        case RoleExtra::PaperSource: paperItems_.paperSource = static_cast<std::uint16_t>(item); break;
         case RoleExtra::MediaType:
-            processWide_.mediaType = static_cast<std::uint16_t>(item);
+            paperItems_.mediaType = static_cast<std::uint16_t>(item);
             ApplyUserMediaTypes(tree_, item, profile_, pluginIni_);
             break;
         case RoleExtra::PaperNames: HideListedPaperNames(tree_, item, profile_, pluginIni_); break;
@@ -101,7 +101,7 @@ private:
     const Profile& profile_;
     std::u16string_view pluginIni_;
     HelpAttacher& help_;
-    ProcessWideItems& processWide_;
+    PaperItems& paperItems_;
 };
 
 void MapDeviceName(DeviceContext& context, OptionTree& tree, std::size_t item) {
@@ -131,11 +131,11 @@ void MapDeviceKeyword(DeviceContext& context, OptionTree& tree, HelpAttacher& he
 
 void MapDocumentFeatures(SheetContext& context, OptionTree& tree, const Profile& profile,
                          std::u16string_view pluginIni, int compressionModelValue,
-                         std::u16string_view helpFile, ProcessWideItems& processWide) {
+                         std::u16string_view helpFile, PaperItems& paperItems) {
     HelpAttacher help(tree, helpFile);
     if (compressionModelValue & kCompressionFixedBit) context.compressionChoice = 0;
-    processWide = ProcessWideItems{};
-    DocumentMapper mapper(context, tree, profile, pluginIni, help, processWide);
+    paperItems = PaperItems{};
+    DocumentMapper mapper(context, tree, profile, pluginIni, help, paperItems);
     const std::size_t items = std::min(tree.size(), kMaxMappedItems);
     for (std::size_t item = 0; item < items; ++item) mapper.map(item);
 }

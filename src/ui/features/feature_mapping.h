@@ -14,11 +14,10 @@
 
 namespace wren::ui {
 
-// Positions that outlive one sheet: the paper-source and media-type items
-// of the document tree built last. Owned by the module that builds the
-// trees; each document mapping overwrites both, absent when that tree lacks
+// The paper-source and media-type items of a document tree, kept with its
+// sheet. Each document mapping overwrites both, absent when that tree lacks
 // the item, so a position never refers to an earlier tree's array.
-struct ProcessWideItems {
+struct PaperItems {
     std::uint16_t paperSource = kAbsentItem;
     std::uint16_t mediaType = kAbsentItem;
 };
@@ -32,7 +31,7 @@ inline constexpr int kCompressionFixedBit = 0x1;
 // the plug-in's help file path.
 void MapDocumentFeatures(SheetContext& context, OptionTree& tree, const Profile& profile,
                          std::u16string_view pluginIni, int compressionModelValue,
-                         std::u16string_view helpFile, ProcessWideItems& processWide);
+                         std::u16string_view helpFile, PaperItems& paperItems);
 
 // The installable options of the printer tree.
 void MapDeviceFeatures(DeviceContext& context, OptionTree& tree, std::u16string_view helpFile);

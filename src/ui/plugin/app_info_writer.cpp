@@ -18,6 +18,7 @@
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_ports.h"
 #include "ui/plugin/ui_module.h"
+#include "ui/win32/options_ports.h"
 
 namespace wren::ui {
 namespace {
@@ -87,8 +88,8 @@ private:
     SECURITY_ATTRIBUTES attributes_{};
 };
 
-// The configuration of the printer; the capability file is located once
-// per process unless a lookup already found it.
+// The configuration of the printer and its own capability file: another
+// printer's lookup, perhaps on another thread, may name another model.
 struct WriterConfig {
     DriverConfig config;
     std::u16string capabilityFile;
@@ -96,12 +97,9 @@ struct WriterConfig {
 
 WriterConfig writerConfig(HANDLE printer) {
     win32::Win32Ports& p = win32::ports();
-    WriterConfig out{DriverConfig(p.spooler, p.profile, printer), uiModule().capabilityFilePath};
-    if (out.capabilityFile.empty()) {
-        ConfigFiles files = out.config.locate(kUiOemConfigChars);
-        uiModule().capabilityFilePath = files.capabilityFile;
-        out.capabilityFile = files.capabilityFile;
-    }
+    WriterConfig out{DriverConfig(p.spooler, p.profile, printer), {}};
+    out.capabilityFile = out.config.locate(kUiOemConfigChars).capabilityFile;
+    lastLookup().rememberCapabilityFile(out.capabilityFile);
     return out;
 }
 
@@ -172,8 +170,7 @@ void startCompanion(const WriterConfig& wc, std::u16string_view name, const std:
 }  // namespace
 
 void publishApplicationName(HANDLE printer, DWORD jobId) {
-    checkOsVersion();
-    const bool newerOs = uiModule().newerOs;
+    const bool newerOs = osVersion().newer();
     const WriterConfig wc = writerConfig(printer);
     const std::u16string name = applicationName(wc);
     const std::optional<appinfo::ChannelPrinter> target = win32::channelPrinter(printer);

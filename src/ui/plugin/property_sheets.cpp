@@ -47,7 +47,6 @@ PROPSHEETPAGEW pageFromTemplate(int templateId, DLGPROC procedure, DocumentSheet
 
 HRESULT UiPlugin::DocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM lparam) {
     return win32::comGuarded([&]() -> HRESULT {
-        checkOsVersion();
         if (!info || info->Version != kSheetInfoVersion) return invalidParameter();
         switch (info->Reason) {
         case PROPSHEETUI_REASON_INIT:
@@ -86,7 +85,6 @@ void UiPlugin::addDocumentPages(PPROPSHEETUI_INFO info) {
 
 HRESULT UiPlugin::DevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM lparam) {
     return win32::comGuarded([&]() -> HRESULT {
-        checkOsVersion();
         if (!info || info->Version != kSheetInfoVersion) return invalidParameter();
         switch (info->Reason) {
         case PROPSHEETUI_REASON_INIT:

@@ -13,6 +13,7 @@
 #include "ui/resources/resource_ids.h"
 #include "platform/win32/localized_resources.h"
 #include "ui/win32/options_callback.h"
+#include "ui/win32/options_ports.h"
 
 namespace wren::ui {
 namespace {
@@ -30,21 +31,24 @@ std::u16string printerNameOf(POEMCUIPPARAM param) {
 }
 
 // Finds the plug-in INI file among the driver's dependent files, and with it
-// the help file of this driver.
-bool locatePluginFiles(POEMCUIPPARAM param) {
+// the help file of this driver; empty without a plug-in INI file. The
+// lookup is the one the installer's exports use next.
+std::optional<SheetFiles> locateSheetFiles(POEMCUIPPARAM param) {
     win32::Win32Ports& p = win32::ports();
     DriverConfig config(p.spooler, p.profile, param->hPrinter);
-    ConfigFiles files = config.locate(kUiOemConfigChars);
-    UiModule& m = uiModule();
-    m.capabilityFilePath = files.capabilityFile;
-    if (!files.pluginIni) return false;
-    m.pluginIniPath = *files.pluginIni;
+    ConfigFiles found = config.locate(kUiOemConfigChars);
+    if (!found.pluginIni) {
+        lastLookup().rememberCapabilityFile(found.capabilityFile);
+        return std::nullopt;
+    }
+    SheetFiles files{LookupState{found.capabilityFile, *found.pluginIni}, {}};
+    lastLookup().remember(files.lookup);
     const Profile& profile = p.profile;
-    const std::u16string helpName = profile.readString(m.pluginIniPath, u"DependentFiles",
-                                                         std::u16string_view(m.state.os.newer() ? u"HTMLHELP" : u"HELP"),
-                                                         kHelpNameChars);
-    m.state.helpFile = helpName.empty() ? std::u16string() : config.driverFilePath(helpName);
-    return true;
+    const std::u16string helpName = profile.readString(files.lookup.pluginIni, u"DependentFiles",
+                                                       std::u16string_view(osVersion().newer() ? u"HTMLHELP" : u"HELP"),
+                                                       kHelpNameChars);
+    if (!helpName.empty()) files.helpFile = config.driverFilePath(helpName);
+    return files;
 }
 
 // The document tree's callback: the core driver's page was applied,
@@ -74,7 +78,7 @@ LONG APIENTRY documentCallback(PCPSUICBPARAM callback, POEMCUIPPARAM param) noex
                 record->oemItemValue = static_cast<std::uint32_t>(param->pOEMOptItems[0].Sel);
             break;
         case CPSUICB_REASON_SETACTIVE:
-            uiModule().state.coreVisited = true;
+            if (sheet) sheet->state.coreVisited = true;
             break;
         default:
             break;
@@ -95,13 +99,13 @@ void clearItems(POEMCUIPPARAM param) {
 HRESULT UiPlugin::CommonUIProp(DWORD mode, POEMCUIPPARAM param) {
     return win32::comGuarded([&]() -> HRESULT {
         if ((mode != OEMCUIP_DOCPROP && mode != OEMCUIP_PRNPROP) || !param) return invalidParameter();
-        checkOsVersion();  // the help file depends on it
-        if (!locatePluginFiles(param)) return E_FAIL;
-        return mode == OEMCUIP_DOCPROP ? buildDocumentTree(param) : buildPrinterTree(param);
+        const std::optional<SheetFiles> files = locateSheetFiles(param);
+        if (!files) return E_FAIL;
+        return mode == OEMCUIP_DOCPROP ? buildDocumentTree(param, *files) : buildPrinterTree(param, *files);
     });
 }
 
-HRESULT UiPlugin::buildDocumentTree(POEMCUIPPARAM param) {
+HRESULT UiPlugin::buildDocumentTree(POEMCUIPPARAM param, const SheetFiles& files) {
     lastDocumentParam_ = param;
     if (!param->pOEMOptItems) {
         param->cOEMOptItems = 0;
@@ -112,26 +116,28 @@ HRESULT UiPlugin::buildDocumentTree(POEMCUIPPARAM param) {
     param->pOEMUserData = this;
 
     win32::Win32Ports& p = win32::ports();
-    UiModule& m = uiModule();
-    // Whether this user may write the printer's settings decides which
-    // stores the pages write; a test value tells.
-    m.state.settingsWritable = p.spooler.setPrinterDword(param->hPrinter, u"W_TEST", GetTickCount());
-
     heap_ = param->hOEMHeap;
     DocumentSheet* sheet = documentSheets_.create(heap_);
     if (!sheet) return E_OUTOFMEMORY;
     sheet->cuiParam = param;
     sheet->helper = driverUi_;
     sheet->tree = std::make_unique<OptItemTree>(param, driverUi_);
-    sheet->context.pluginIni = m.pluginIniPath;
+    sheet->context.pluginIni = files.lookup.pluginIni;
+    sheet->capabilityFile = files.lookup.capabilityFile;
+    sheet->state.os = osVersion();
+    sheet->state.helpFile = files.helpFile;
+    // Whether this user may write the printer's settings decides which
+    // stores the pages write; a test value tells.
+    sheet->state.settingsWritable = p.spooler.setPrinterDword(param->hPrinter, u"W_TEST", GetTickCount());
     DriverConfig config(p.spooler, p.profile, param->hPrinter);
-    MapDocumentFeatures(sheet->context, *sheet->tree, p.profile, m.pluginIniPath,
-                        config.modelInt(m.capabilityFilePath, u"Compression", 0), m.state.helpFile, m.processItems);
+    MapDocumentFeatures(sheet->context, *sheet->tree, p.profile, files.lookup.pluginIni,
+                        config.modelInt(files.lookup.capabilityFile, u"Compression", 0), files.helpFile,
+                        sheet->paperItems);
     sheet->context.standardUiAsked = standardUiAsked_;
     return S_OK;
 }
 
-HRESULT UiPlugin::buildPrinterTree(POEMCUIPPARAM param) {
+HRESULT UiPlugin::buildPrinterTree(POEMCUIPPARAM param, const SheetFiles& files) {
     lastPrinterParam_ = param;
     if (!param->pOEMOptItems) {
         param->cOEMOptItems = 1;
@@ -141,17 +147,18 @@ HRESULT UiPlugin::buildPrinterTree(POEMCUIPPARAM param) {
     param->pOEMUserData = this;
     clearItems(param);
 
-    UiModule& m = uiModule();
     heap_ = param->hOEMHeap;
     DeviceSheet* sheet = deviceSheets_.create(heap_);
     if (!sheet) return E_OUTOFMEMORY;
     sheet->cuiParam = param;
+    sheet->files = files.lookup;
+    sheet->helpFile = files.helpFile;
     sheet->tree = std::make_unique<OptItemTree>(param, driverUi_);
-    MapDeviceFeatures(sheet->context, *sheet->tree, m.state.helpFile);
-    const std::u16string name = LoadLocalizedString(m.module, IDS_GET_OPTIONS, 128);
+    MapDeviceFeatures(sheet->context, *sheet->tree, files.helpFile);
+    const std::u16string name = LoadLocalizedString(uiModule().module, IDS_GET_OPTIONS, 128);
     // Without a network option library that can ask this printer, the
     // button would have nothing to do: it is hidden.
-    BuildOptionQueryItem(param, name, m.state.helpFile, OptionQueryAvailable(param));
+    BuildOptionQueryItem(param, name, files.helpFile, OptionQueryAvailable(param, sheet->files));
 
     // The printer sheet keeps only the standard-UI flag for its callback.
     DocumentSheet* flagOnly = documentSheets_.create(heap_);

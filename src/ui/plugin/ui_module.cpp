@@ -1,5 +1,7 @@
 #include "ui/plugin/ui_module.h"
 
+#include <mutex>
+
 #include "platform/win32/com_boundary.h"
 #include "platform/win32/com_factory.h"
 #include "platform/win32/oem_interfaces.h"
@@ -12,15 +14,15 @@ UiModule& uiModule() {
     return module;
 }
 
-void checkOsVersion() {
-    UiModule& m = uiModule();
-    if (m.versionChecked) return;
-    m.versionChecked = true;
-    m.version.dwOSVersionInfoSize = sizeof m.version;
-    if (GetVersionExW(&m.version)) {
-        m.newerOs = m.version.dwMajorVersion >= 6;
-        m.state.os = OsVersion{m.version.dwMajorVersion, m.version.dwMinorVersion};
-    }
+const OsVersion& osVersion() {
+    static std::once_flag once;
+    static OsVersion version;
+    std::call_once(once, [] {
+        OSVERSIONINFOW info{};
+        info.dwOSVersionInfoSize = sizeof info;
+        if (GetVersionExW(&info)) version = OsVersion{info.dwMajorVersion, info.dwMinorVersion};
+    });
+    return version;
 }
 
 }  // namespace wren::ui
@@ -29,16 +31,9 @@ using wren::ui::uiModule;
 
 // The loader, the spooler, COM and the installer call these: no exception
 // may leave them.
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) noexcept {
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) noexcept {
     return wren::win32::win32Guarded<BOOL>(FALSE, [&] {
-        if (reason == DLL_PROCESS_ATTACH) {
-            uiModule().module = instance;
-            uiModule().supportLibrary = nullptr;
-        } else if (reason == DLL_PROCESS_DETACH) {
-            // When the process is ending, other libraries may already be gone.
-            if (uiModule().supportLibrary && !reserved) FreeLibrary(uiModule().supportLibrary);
-            uiModule().supportLibrary = nullptr;
-        }
+        if (reason == DLL_PROCESS_ATTACH) uiModule().module = instance;
         return TRUE;
     });
 }
@@ -51,7 +46,9 @@ extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void**
 }
 
 extern "C" HRESULT WINAPI DllCanUnloadNow() {
-    return wren::win32::comGuarded([] { return uiModule().locks != 0 ? S_FALSE : S_OK; });
+    // A live plug-in object still runs this library's code.
+    return wren::win32::comGuarded(
+        [] { return (uiModule().liveObjects == 0 && uiModule().locks == 0) ? S_OK : S_FALSE; });
 }
 
 // The installer's exports NotifyDrvInstToPrinter and ConfigDeviceOptionExp

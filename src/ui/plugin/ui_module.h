@@ -1,34 +1,27 @@
-// Module-wide state of the UI plug-in: one per loaded library.
+// Module-wide state of the UI plug-in: one per loaded library. The printer
+// folder opens several printers' sheets at once in one process, each on its
+// own thread, and the spooler asks for defaults and raises events for
+// different printers on its own threads: nothing here changes per printer,
+// sheet or job. Each sheet's state lives in its sheet context.
 #pragma once
 
 #include <windows.h>
 
 #include <atomic>
-#include <string>
 
 #include "ui/dialogs/ui_state.h"
-#include "ui/features/feature_mapping.h"
 
 namespace wren::ui {
 
 struct UiModule {
-    HMODULE module = nullptr;
+    HMODULE module = nullptr;  // set once, at load
     std::atomic<long> locks{0};
-    HMODULE supportLibrary = nullptr;  // loaded with the support page, freed at detach
-    // Set once per process: the operating system is version 6 or later.
-    bool versionChecked = false;
-    bool newerOs = false;
-    OSVERSIONINFOW version{};
-    // Set by every dependent-file lookup of this process.
-    std::u16string capabilityFilePath;
-    // The plug-in INI file found when the settings tree was built last.
-    std::u16string pluginIniPath;
-    // Page and sheet state shared by every sheet of the process.
-    UiState state;
-    ProcessWideItems processItems;
+    std::atomic<long> liveObjects{0};
 };
 
 UiModule& uiModule();
-void checkOsVersion();
+
+// What the operating system is; asked once per process.
+const OsVersion& osVersion();
 
 }  // namespace wren::ui

@@ -10,6 +10,7 @@
 #include "platform/win32/win32_ports.h"
 #include "ui/plugin/app_info_writer.h"
 #include "ui/plugin/ui_module.h"
+#include "ui/win32/options_ports.h"
 #include "ui/win32/printer_init_event.h"
 
 namespace wren::ui {
@@ -26,6 +27,9 @@ HRESULT failWith(DWORD error) {
 }  // namespace
 
 IUnknown* createUiPlugin() { return static_cast<IPrintOemUI2*>(new (std::nothrow) UiPlugin()); }
+
+UiPlugin::UiPlugin() { ++uiModule().liveObjects; }
+UiPlugin::~UiPlugin() { --uiModule().liveObjects; }
 
 HRESULT UiPlugin::QueryInterface(REFIID riid, void** ppv) {
     return win32::comGuarded([&]() -> HRESULT {
@@ -78,12 +82,18 @@ HRESULT UiPlugin::GetInfo(DWORD mode, PVOID buffer, DWORD size, PDWORD needed) {
 
 HRESULT UiPlugin::DevMode(DWORD mode, POEMDMPARAM param) {
     return win32::comGuarded([&]() -> HRESULT {
-        checkOsVersion();
         win32::Win32Ports& p = win32::ports();
-        SettingsEnvironment env{p.spooler, p.profile, p.loader, p.codePage, uiModule().capabilityFilePath};
+        // A lookup of this printer's files writes the call's own value
+        // (a path never holds U+FFFF), which then becomes the process's
+        // last lookup.
+        const std::u16string notLookedUp(1, u'\uFFFF');
+        std::u16string capabilityFile = notLookedUp;
+        SettingsEnvironment env{p.spooler, p.profile, p.loader, p.codePage, capabilityFile};
         if (!param) return win32::devModeResult(uiDevMode(mode, nullptr, env));
         DevModeRequest request = win32::devModeRequest(*param);
-        return win32::devModeResult(uiDevMode(mode, &request, env));
+        const DevModeStatus status = uiDevMode(mode, &request, env);
+        if (capabilityFile != notLookedUp) lastLookup().rememberCapabilityFile(capabilityFile);
+        return win32::devModeResult(status);
     });
 }
 

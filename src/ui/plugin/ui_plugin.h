@@ -11,8 +11,16 @@ namespace wren::ui {
 
 IUnknown* createUiPlugin();
 
+// The files of one printer's sheet: what the dependent-file lookup found and
+// the help file of its driver.
+struct SheetFiles {
+    LookupState lookup;
+    std::u16string helpFile;
+};
+
 class UiPlugin final : public IPrintOemUI2 {
 public:
+    UiPlugin();
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
@@ -47,9 +55,9 @@ public:
     IPrintOemDriverUI* driverUi() const { return driverUi_; }
 
 private:
-    ~UiPlugin() = default;
-    HRESULT buildDocumentTree(POEMCUIPPARAM param);
-    HRESULT buildPrinterTree(POEMCUIPPARAM param);
+    ~UiPlugin();
+    HRESULT buildDocumentTree(POEMCUIPPARAM param, const SheetFiles& files);
+    HRESULT buildPrinterTree(POEMCUIPPARAM param, const SheetFiles& files);
     void addDocumentPages(PPROPSHEETUI_INFO info);
 
     std::atomic<long> refs_{1};

@@ -74,7 +74,7 @@ bool aboutMessage(AboutDialog& controller, HWND dialog, UINT message, WPARAM wpa
 }  // namespace
 
 int RunAboutDialog(HWND owner, const PageServices& services) {
-    ModalDialog<AboutDialog> modal([&](Win32DialogView& view) {
+    ModalDialog<AboutDialog> modal(services.state, [&](Win32DialogView& view) {
         AboutTexts texts =
             ReadAboutTexts(services.profile, services.config, win32::ports().files, services.context.pluginIni);
         return std::make_unique<AboutDialog>(view, std::move(texts), InternalVersion(services.profile, services.config));

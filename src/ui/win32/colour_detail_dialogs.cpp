@@ -37,7 +37,7 @@ struct QuillonWithTrack {
 }  // namespace
 
 int RunHalvaneDialog(HWND owner, ColourDetails details, const PageServices& services, std::uint32_t& ccmSetting) {
-    ModalDialog<HalvaneDialog> modal([&](Win32DialogView& view) {
+    ModalDialog<HalvaneDialog> modal(services.state, [&](Win32DialogView& view) {
         auto corrections =
             ReadCorrectionSettings(services.profile, CorrectionFile(services.config, services.capabilityFile));
         return std::make_unique<HalvaneDialog>(view, details, std::move(corrections), !services.capabilityFile.empty(),
@@ -51,8 +51,9 @@ int RunHalvaneDialog(HWND owner, ColourDetails details, const PageServices& serv
     return modal.run(IDD_HALVANE, owner);
 }
 
-int RunQuillonDialog(HWND owner, ColourDetails details) {
+int RunQuillonDialog(HWND owner, ColourDetails details, UiState& state) {
     ModalDialog<QuillonWithTrack> modal(
+        state,
         [&](Win32DialogView& view) { return std::make_unique<QuillonWithTrack>(view, details); },
         {.other = [](QuillonWithTrack& controller, HWND dialog, UINT message, WPARAM, LPARAM lparam) {
         if (message == WM_HSCROLL && reinterpret_cast<HWND>(lparam) == GetDlgItem(dialog, IDC_QL_PRECISION)) {
@@ -69,8 +70,9 @@ int RunQuillonDialog(HWND owner, ColourDetails details) {
     return modal.run(IDD_QUILLON, owner);
 }
 
-int RunColourAdvancedDialog(HWND owner, ColourDetails details) {
+int RunColourAdvancedDialog(HWND owner, ColourDetails details, UiState& state) {
     ModalDialog<ColourAdvancedDialog> modal(
+        state,
         [&](Win32DialogView& view) { return std::make_unique<ColourAdvancedDialog>(view, details); });
     return modal.run(IDD_COLOUR_ADVANCED, owner);
 }

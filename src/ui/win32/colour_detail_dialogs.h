@@ -12,7 +12,7 @@
 namespace wren::ui {
 
 int RunHalvaneDialog(HWND owner, ColourDetails details, const PageServices& services, std::uint32_t& ccmSetting);
-int RunQuillonDialog(HWND owner, ColourDetails details);
-int RunColourAdvancedDialog(HWND owner, ColourDetails details);
+int RunQuillonDialog(HWND owner, ColourDetails details, UiState& state);
+int RunColourAdvancedDialog(HWND owner, ColourDetails details, UiState& state);
 
 }  // namespace wren::ui

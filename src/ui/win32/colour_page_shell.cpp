@@ -21,11 +21,11 @@ bool ColourPageShell::offers(int templateId) const {
 
 int ColourPageShell::runDialog(int templateId) {
     ColourDetails details{sheet_.context, *sheet_.tree, services_.document.noPermission,
-                          [this] { MarkPageChanged(view_, uiModule().state); }};
+                          [this] { MarkPageChanged(view_, sheet_.state); }};
     switch (templateId) {
     case IDD_HALVANE: return RunHalvaneDialog(hwnd_, std::move(details), services_, page_.ccmSetting());
-    case IDD_QUILLON: return RunQuillonDialog(hwnd_, std::move(details));
-    case IDD_COLOUR_ADVANCED: return RunColourAdvancedDialog(hwnd_, std::move(details));
+    case IDD_QUILLON: return RunQuillonDialog(hwnd_, std::move(details), services_.state);
+    case IDD_COLOUR_ADVANCED: return RunColourAdvancedDialog(hwnd_, std::move(details), services_.state);
     default: return 0;
     }
 }
@@ -35,7 +35,7 @@ void ColourPageShell::reportApplied() {
         sheet_.sheetFunction(sheet_.sheet, CPSFUNC_SET_RESULT, reinterpret_cast<LPARAM>(sheet_.colourPage), CPSUI_OK);
 }
 
-void ColourPageShell::revisitCorePage() { RevisitCorePageAround(hwnd_); }
+void ColourPageShell::revisitCorePage() { RevisitCorePageAround(hwnd_, sheet_.state); }
 
 void ColourPageShell::openLink(std::u16string_view target) { OpenLinkFrom(hwnd_, target); }
 

@@ -19,6 +19,7 @@ public:
     ColourPageShell& operator=(const ColourPageShell&) = delete;
 
     ColourPage& page() { return page_; }
+    DocumentSheet& sheet() { return sheet_; }
     PageServices& services() { return services_; }
     // The sheet's permission may differ from one activation to the next.
     void takeDocumentFacts();

@@ -15,6 +15,7 @@ namespace wren::ui {
 namespace {
 
 struct WarningWindow {
+    UiState& state;  // the sheet's
     std::optional<Win32DialogView> view;
     std::optional<WarningDialog> controller;
 };
@@ -25,7 +26,7 @@ INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_INITDIALOG: {
         self = reinterpret_cast<WarningWindow*>(lparam);
         SetWindowLongPtrW(dialog, DWLP_USER, lparam);
-        ApplyHelpButtonStyle(dialog, uiModule().state);
+        ApplyHelpButtonStyle(dialog, self->state);
         // A shared icon from LoadIconW: the system owns it.
         if (HICON icon = LoadIconW(uiModule().module, MAKEINTRESOURCEW(IDI_WARNING_SIGN)))
             SendDlgItemMessageW(dialog, IDC_WARN_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
@@ -40,7 +41,8 @@ INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
         return TRUE;
     case WM_HELP:
     case WM_CONTEXTMENU:
-        return HandleContextHelp(dialog, message, wparam, lparam, uiModule().state) ? TRUE : FALSE;
+        if (!self) return FALSE;
+        return HandleContextHelp(dialog, message, wparam, lparam, self->state) ? TRUE : FALSE;
     default:
         return FALSE;
     }
@@ -68,8 +70,8 @@ INT_PTR CALLBACK warningProcedure(HWND dialog, UINT message, WPARAM wparam, LPAR
 
 }  // namespace
 
-int RunWarningDialog(HWND owner, int templateId) {
-    WarningWindow window;
+int RunWarningDialog(HWND owner, int templateId, UiState& state) {
+    WarningWindow window{state, std::nullopt, std::nullopt};
     const INT_PTR result = ShowLocalizedDialog(uiModule().module, templateId, owner, warningProcedure,
                                                reinterpret_cast<LPARAM>(&window));
     // -1: the dialog could not be made; the warning then counts as not seen.

@@ -3,10 +3,12 @@
 
 #include <windows.h>
 
+#include "ui/dialogs/ui_state.h"
+
 namespace wren::ui {
 
 // Runs warning `templateId` owned by `owner`: 1 when it should show again,
-// 0 when the user cleared its box or cancelled.
-int RunWarningDialog(HWND owner, int templateId);
+// 0 when the user cleared its box or cancelled. `state`: the sheet's.
+int RunWarningDialog(HWND owner, int templateId, UiState& state);
 
 }  // namespace wren::ui

@@ -7,14 +7,27 @@
 
 #include <memory>
 
+#include <string>
+
+#include "common/settings/private_record.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/oem_interfaces.h"
+#include "ui/dialogs/ui_state.h"
+#include "ui/features/feature_mapping.h"
 #include "ui/features/sheet_context.h"
+#include "ui/options/device_callback.h"
+#include "ui/options/installer_ports.h"
 #include "ui/win32/optitem_tree.h"
 
 namespace wren::ui {
 
+// Each sheet keeps what its printer's lookup found and its pages' state: the
+// printer folder shows several printers' sheets at once, each on its own
+// thread.
 struct DocumentSheet {
-    SheetContext context;
+    SheetContext context;  // holds the plug-in INI file too
+    std::u16string capabilityFile;
+    UiState state;
     POEMCUIPPARAM cuiParam = nullptr;     // the settings tree
     IPrintOemDriverUI* helper = nullptr;  // the core driver's helper (held by the plug-in object)
     std::unique_ptr<OptItemTree> tree;
@@ -25,10 +38,16 @@ struct DocumentSheet {
     HANDLE jobOptionsPage = nullptr;
     HANDLE colourPage = nullptr;
     HANDLE supportPage = nullptr;
+    win32::UniqueModule supportLibrary;  // the family's support page, when shown
+    PaperItems paperItems;
+    PrivateRecord scratchRecord{};  // for a tree handed over without our record
 };
 
 struct DeviceSheet {
     DeviceContext context;
+    LookupState files;  // this printer's; an activation looks them up again
+    std::u16string helpFile;
+    DeviceCallbackState callbackState;
     POEMCUIPPARAM cuiParam = nullptr;
     std::unique_ptr<OptItemTree> tree;
     HANDLE sheet = nullptr;

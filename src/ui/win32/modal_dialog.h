@@ -35,7 +35,9 @@ public:
         std::function<bool(Controller&, HWND, UINT, WPARAM, LPARAM)> other;
     };
 
-    explicit ModalDialog(Make make, Hooks hooks = {}) : make_(std::move(make)), hooks_(std::move(hooks)) {}
+    // `state`: the sheet the dialog is opened from (its help file and rules).
+    ModalDialog(UiState& state, Make make, Hooks hooks = {})
+        : state_(state), make_(std::move(make)), hooks_(std::move(hooks)) {}
 
     // A dialog that could not be created (-1) confirmed nothing.
     int run(int templateId, HWND owner) {
@@ -80,7 +82,7 @@ private:
         if (message == WM_INITDIALOG) {
             self = reinterpret_cast<ModalDialog*>(lparam);
             SetWindowLongPtrW(dialog, DWLP_USER, lparam);
-            ApplyHelpButtonStyle(dialog, uiModule().state);
+            ApplyHelpButtonStyle(dialog, self->state_);
             self->view_ = std::make_unique<Win32DialogView>(dialog);
             self->controller_ = self->make_(*self->view_);
             if (self->hooks_.prepare) self->hooks_.prepare(dialog);
@@ -116,13 +118,14 @@ private:
         }
         case WM_HELP:
         case WM_CONTEXTMENU:
-            HandleContextHelp(dialog, message, wparam, lparam, uiModule().state);
+            HandleContextHelp(dialog, message, wparam, lparam, self->state_);
             return TRUE;
         default:
             return FALSE;
         }
     }
 
+    UiState& state_;
     Make make_;
     Hooks hooks_;
     std::unique_ptr<Win32DialogView> view_;

@@ -19,9 +19,6 @@ namespace {
 
 constexpr std::size_t kUiOemConfigChars = 64;
 
-// Module-wide, as the printer sheets of one process share it.
-DeviceCallbackState gCallbackState;
-
 OptionQueryPorts queryPorts() {
     InstallerPorts& p = installerPorts();
     return OptionQueryPorts{p.loader, p.profile, p.codePage};
@@ -32,9 +29,10 @@ std::u16string printerNameOf(POEMCUIPPARAM param) {
 }
 
 // The printer and the libraries its model names. With `lookup`, the
-// dependent files are looked up afresh (into the module-wide paths), and the
-// port comes from PRINTER_INFO_2; otherwise the last lookup's files serve.
-std::optional<OptionQueryTarget> queryTarget(POEMCUIPPARAM param, HWND window, bool lookup) {
+// dependent files are looked up afresh (into the sheet's files and the
+// process's last lookup), and the port comes from PRINTER_INFO_2; otherwise
+// the sheet's files serve.
+std::optional<OptionQueryTarget> queryTarget(POEMCUIPPARAM param, HWND window, LookupState& files, bool lookup) {
     InstallerPorts& p = installerPorts();
     const std::u16string name = printerNameOf(param);
     std::unique_ptr<OpenedPrinter> printer = p.printers.open(name);
@@ -43,7 +41,6 @@ std::optional<OptionQueryTarget> queryTarget(POEMCUIPPARAM param, HWND window, b
     target.printerName = name;
     target.window = window;
     const DriverConfig config(p.spooler, p.profile, printer->handle());
-    LookupState files = lastLookup();
     if (lookup) {
         const std::optional<PrinterNames> names = printer->names();
         if (!names) return std::nullopt;
@@ -53,7 +50,7 @@ std::optional<OptionQueryTarget> queryTarget(POEMCUIPPARAM param, HWND window, b
         const ConfigFiles found = config.locate(kUiOemConfigChars);
         files.capabilityFile = found.capabilityFile;
         files.pluginIni = found.pluginIni.value_or(u"");
-        rememberLookup(files);
+        lastLookup().remember(files);
         if (!found.found) return std::nullopt;
     }
     target.pluginIni = files.pluginIni;
@@ -68,17 +65,18 @@ std::optional<OptionQueryTarget> queryTarget(POEMCUIPPARAM param, HWND window, b
 
 class SheetServices final : public DeviceCallbackServices {
 public:
-    SheetServices(POEMCUIPPARAM param, HWND window) : param_(param), window_(window) {}
+    SheetServices(POEMCUIPPARAM param, HWND window, LookupState& files)
+        : param_(param), window_(window), files_(files) {}
     std::optional<InstalledOptions> queryFromButton() override {
-        const std::optional<OptionQueryTarget> target = queryTarget(param_, window_, false);
+        const std::optional<OptionQueryTarget> target = queryTarget(param_, window_, files_, false);
         return target ? QueryFromButton(queryPorts(), *target) : std::nullopt;
     }
     std::optional<InstalledOptions> queryOnActivation() override {
-        const std::optional<OptionQueryTarget> target = queryTarget(param_, window_, true);
+        const std::optional<OptionQueryTarget> target = queryTarget(param_, window_, files_, true);
         return target ? QueryOnActivation(queryPorts(), *target) : std::nullopt;
     }
     bool portIsQueryable() override {
-        const std::optional<OptionQueryTarget> target = queryTarget(param_, window_, false);
+        const std::optional<OptionQueryTarget> target = queryTarget(param_, window_, files_, false);
         return target && PortIsQueryable(queryPorts(), *target);
     }
     void storeButtonValue(std::uint32_t value) override {
@@ -88,6 +86,7 @@ public:
 private:
     POEMCUIPPARAM param_;
     HWND window_;
+    LookupState& files_;
 };
 
 }  // namespace
@@ -107,16 +106,17 @@ LONG APIENTRY DeviceOptionsCallback(PCPSUICBPARAM callback, POEMCUIPPARAM param)
         call.currentUserItemId = callback->pCurItem ? callback->pCurItem->UserItemID : 0;
         const DocumentSheet* flags = plugin->documentSheet();
         call.standardUiAsked = flags && flags->context.standardUiAsked;
-        call.newerOs = uiModule().state.os.newer();
-        SheetServices services(param, callback->hDlg);
-        const std::int32_t action = RunDeviceCallback(call, button, sheet->context, *sheet->tree, services, gCallbackState);
+        call.newerOs = osVersion().newer();
+        SheetServices services(param, callback->hDlg, sheet->files);
+        const std::int32_t action =
+            RunDeviceCallback(call, button, sheet->context, *sheet->tree, services, sheet->callbackState);
         if (buttonItem) buttonItem->Flags = button.flags;
         return action;
     });
 }
 
-bool OptionQueryAvailable(POEMCUIPPARAM param) {
-    const std::optional<OptionQueryTarget> target = queryTarget(param, nullptr, false);
+bool OptionQueryAvailable(POEMCUIPPARAM param, LookupState& files) {
+    const std::optional<OptionQueryTarget> target = queryTarget(param, nullptr, files, false);
     return target && PrinterSupportsQuery(queryPorts(), *target);
 }
 

@@ -5,13 +5,15 @@
 #include <windows.h>
 
 #include "platform/win32/oem_interfaces.h"
+#include "ui/options/installer_ports.h"
 
 namespace wren::ui {
 
 LONG APIENTRY DeviceOptionsCallback(PCPSUICBPARAM callback, POEMCUIPPARAM param) noexcept;
 
 // The model names a network option library that loads and answers
-// GetNetextCapability with non-zero for this printer.
-bool OptionQueryAvailable(POEMCUIPPARAM param);
+// GetNetextCapability with non-zero for this printer (`files`: the printer
+// sheet's lookup).
+bool OptionQueryAvailable(POEMCUIPPARAM param, LookupState& files);
 
 }  // namespace wren::ui

@@ -40,9 +40,10 @@ int InitialisePrinterForSpooler(const wchar_t* printerName) {
     if (!printerName) return kInitialised;
     std::u16string driver = LoadLocalizedString(uiModule().module, kUserModeDriverString, kUserModeDriverChars);
     if (driver.empty()) driver = kUserModeDriverFallback;
-    LookupState lookup = lastLookup();
+    // This printer's lookup starts from the last one and becomes the last.
+    LookupState lookup = lastLookup().get();
     const int result = InitialisePrinter(win32::fromWide(printerName), driver, installerPorts(), lookup);
-    rememberLookup(lookup);
+    lastLookup().remember(std::move(lookup));
     return result;
 }
 
@@ -52,15 +53,15 @@ using namespace wren::ui;
 
 extern "C" DWORD WINAPI NotifyDrvInstToPrinter(HANDLE printer, const char* name) noexcept {
     return wren::win32::win32Guarded<DWORD>(kNotifyDone, [&]() -> DWORD {
-        return wren::ui::NotifyDrvInstToPrinter(printer, nameFromInstaller(name), installerPorts(), lastLookup());
+        return wren::ui::NotifyDrvInstToPrinter(printer, nameFromInstaller(name), installerPorts(), lastLookup().get());
     });
 }
 
 extern "C" DWORD WINAPI ConfigDeviceOptionExp(HANDLE printer) noexcept {
     return wren::win32::win32Guarded<DWORD>(0, [&]() -> DWORD {
-        LookupState lookup = lastLookup();
+        LookupState lookup = lastLookup().get();
         const DWORD result = wren::ui::ConfigDeviceOptionExp(printer, installerPorts(), lookup);
-        rememberLookup(lookup);
+        lastLookup().remember(std::move(lookup));
         return result;
     });
 }

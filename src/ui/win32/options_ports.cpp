@@ -1,7 +1,6 @@
 #include "ui/win32/options_ports.h"
 
 #include "platform/win32/win32_ports.h"
-#include "ui/plugin/ui_module.h"
 
 namespace wren::ui {
 namespace {
@@ -23,15 +22,9 @@ InstallerPorts& installerPorts() {
     return ports;
 }
 
-LookupState lastLookup() {
-    const UiModule& m = uiModule();
-    return LookupState{m.capabilityFilePath, m.pluginIniPath};
-}
-
-void rememberLookup(const LookupState& lookup) {
-    UiModule& m = uiModule();
-    m.capabilityFilePath = lookup.capabilityFile;
-    m.pluginIniPath = lookup.pluginIni;
+LastLookup& lastLookup() {
+    static LastLookup lookup;
+    return lookup;
 }
 
 }  // namespace wren::ui

@@ -61,7 +61,7 @@ int RunOverlaysDialog(HWND owner, PageShell& page) {
         SendMessageW(GetParent(owner), PSM_CHANGED, reinterpret_cast<WPARAM>(owner), 0);
     };
     ModalDialog<OverlaysDialog> dialog(
-        [&env](DialogView& view) { return std::make_unique<OverlaysDialog>(env, view); },
+        s.state, [&env](DialogView& view) { return std::make_unique<OverlaysDialog>(env, view); },
         {.prepare = [](HWND window) {
             paintFullWidth(window, ov::kActiveList);
             paintFullWidth(window, ov::kDefinedList);
@@ -69,7 +69,7 @@ int RunOverlaysDialog(HWND owner, PageShell& page) {
     env.runDialog = [&env, &dialog](int templateId) {
         if (templateId != ov::kDefineDialog) return 0;
         ModalDialog<DefineOverlayDialog> define(
-            [&env](DialogView& view) { return std::make_unique<DefineOverlayDialog>(env, view); });
+            env.state, [&env](DialogView& view) { return std::make_unique<DefineOverlayDialog>(env, view); });
         return define.run(ov::kDefineDialog, dialog.window());
     };
     const int result = dialog.run(ov::kOverlaysDialog, owner);

@@ -59,7 +59,7 @@ void PageShell::reportApplied() {
                              CPSUI_OK);
 }
 
-void PageShell::revisitCorePage() { RevisitCorePageAround(hwnd_); }
+void PageShell::revisitCorePage() { RevisitCorePageAround(hwnd_, sheet_.state); }
 
 void PageShell::openLink(std::u16string_view target) { OpenLinkFrom(hwnd_, target); }
 

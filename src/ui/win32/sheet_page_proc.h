@@ -88,7 +88,7 @@ private:
             return TRUE;
         case WM_HELP:
         case WM_CONTEXTMENU:
-            HandleContextHelp(dialog, message, wparam, lparam, uiModule().state);
+            HandleContextHelp(dialog, message, wparam, lparam, shell->sheet().state);
             return TRUE;
         default:
             return Page::other(dialog, *shell, message, wparam, lparam);

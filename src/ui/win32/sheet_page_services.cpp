@@ -31,9 +31,9 @@ DocumentFacts documentFacts(POEMCUIPPARAM param) {
 
 PrivateRecord& recordOf(DocumentSheet& sheet) {
     // The core driver always hands our record with the tree; a tree
-    // without one gets a scratch record, so the page still works.
-    static PrivateRecord scratch{};
-    return sheet.cuiParam && sheet.cuiParam->pOEMDM ? *static_cast<PrivateRecord*>(sheet.cuiParam->pOEMDM) : scratch;
+    // without one gets the sheet's scratch record, so the page still works.
+    return sheet.cuiParam && sheet.cuiParam->pOEMDM ? *static_cast<PrivateRecord*>(sheet.cuiParam->pOEMDM)
+                                                    : sheet.scratchRecord;
 }
 
 // The property sheet around a page, for RevisitCorePage.
@@ -64,21 +64,21 @@ SheetPageServices::SheetPageServices(DocumentSheet& sheet)
                 settings_,
                 config_,
                 strings_,
-                uiModule().state,
+                sheet.state,
                 *sheet.tree,
                 sheet.context,
                 recordOf(sheet),
                 documentFacts(sheet.cuiParam),
-                uiModule().capabilityFilePath,
+                sheet.capabilityFile,
                 sheet.cuiParam && sheet.cuiParam->pPrinterName ? win32::fromWide(sheet.cuiParam->pPrinterName)
                                                                : std::u16string(),
                 LANGIDFROMLCID(GetThreadLocale())} {}
 
 void SheetPageServices::takeDocumentFacts() { services_.document = documentFacts(sheet_.cuiParam); }
 
-void RevisitCorePageAround(HWND page) {
+void RevisitCorePageAround(HWND page, UiState& state) {
     SheetPages pages(page);
-    RevisitCorePage(uiModule().state, pages);
+    RevisitCorePage(state, pages);
 }
 
 void OpenLinkFrom(HWND page, std::u16string_view target) {

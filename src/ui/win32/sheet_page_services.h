@@ -38,7 +38,7 @@ private:
 
 // Back to the core driver's page and on to the page in front (`page` is a
 // page of the sheet).
-void RevisitCorePageAround(HWND page);
+void RevisitCorePageAround(HWND page, UiState& state);
 
 // A web address or file, opened as the shell opens it.
 void OpenLinkFrom(HWND page, std::u16string_view target);

@@ -21,20 +21,20 @@ bool sharedOrNetwork(PageShell& page) {
 
 int RunJobPinDialog(HWND owner, PageShell& page) {
     const bool shared = sharedOrNetwork(page);
-    ModalDialog<JobPinDialog> dialog([&page, shared](DialogView& view) {
+    UiState& state = page.services().state;
+    ModalDialog<JobPinDialog> dialog(state, [&page, &state, shared](DialogView& view) {
         HWND window = static_cast<HWND>(view.ownerWindow());
-        auto warn = [&page, window] {
+        auto warn = [&page, &state, window] {
             ShowWarningOnce(page.services().profile, page.sheet().context.pluginIni,
-                            [window] { return RunWarningDialog(window, IDD_WARNING_301); });
+                            [&state, window] { return RunWarningDialog(window, IDD_WARNING_301, state); });
         };
-        return std::make_unique<JobPinDialog>(view, page.services().record, page.strings(), uiModule().state, shared,
-                                              warn);
+        return std::make_unique<JobPinDialog>(view, page.services().record, page.strings(), state, shared, warn);
     });
     return dialog.run(IDD_JOB_PIN, owner);
 }
 
 int RunAdvancedDialog(HWND owner, PageShell& page) {
-    ModalDialog<AdvancedDialog> dialog([&page](DialogView& view) {
+    ModalDialog<AdvancedDialog> dialog(page.services().state, [&page](DialogView& view) {
         PageServices& s = page.services();
         const int compression = s.config.modelInt(s.capabilityFile, u"Compression", 0);
         return std::make_unique<AdvancedDialog>(view, s.context, s.record, s.strings, page.page().hardDisk(),

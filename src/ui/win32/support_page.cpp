@@ -21,8 +21,13 @@ constexpr std::size_t kPageSectionChars = 64;    // as the page's button reads i
 
 DocumentSheet* sheetOf(HWND dialog) { return reinterpret_cast<DocumentSheet*>(GetWindowLongPtrW(dialog, DWLP_USER)); }
 
+HMODULE supportLibraryOf(HWND dialog) {
+    DocumentSheet* sheet = sheetOf(dialog);
+    return sheet ? sheet->supportLibrary.get() : nullptr;
+}
+
 void drawPicture(HWND dialog) {
-    if (HMODULE library = uiModule().supportLibrary) DrawFramedDib(dialog, library, IDB_SP_PICTURE, IDC_SP_PICTURE);
+    if (HMODULE library = supportLibraryOf(dialog)) DrawFramedDib(dialog, library, IDB_SP_PICTURE, IDC_SP_PICTURE);
 }
 
 void openSupportAddress(DocumentSheet& sheet) {
@@ -30,7 +35,7 @@ void openSupportAddress(DocumentSheet& sheet) {
                               sheet.cuiParam ? sheet.cuiParam->hPrinter : nullptr);
     // An empty address goes to the shell as it is: it opens nothing.
     const std::u16string url =
-        config.modelKey(uiModule().capabilityFilePath, u"AskZelURL", kModelKeyChars, kPageSectionChars);
+        config.modelKey(sheet.capabilityFile, u"AskZelURL", kModelKeyChars, kPageSectionChars);
     ShellExecuteW(nullptr, nullptr, win32::wz(url), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
@@ -40,7 +45,7 @@ INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
         const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(lparam);
         SetWindowLongPtrW(dialog, DWLP_USER, page ? page->lParam : 0);
         drawPicture(dialog);
-        uiModule().state.pluginChanged = true;
+        if (DocumentSheet* sheet = sheetOf(dialog)) sheet->state.pluginChanged = true;
         return TRUE;
     }
     case WM_ACTIVATE:
@@ -55,7 +60,7 @@ INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
         return FALSE;
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
-        HMODULE library = uiModule().supportLibrary;
+        HMODULE library = supportLibraryOf(dialog);
         if (!library) return FALSE;
         if (item->CtlID == IDC_SP_PICTURE) DrawFramedDib(dialog, library, IDB_SP_PICTURE, IDC_SP_PICTURE);
         else if (item->CtlID == IDC_SP_DRAWN) DrawControlBitmap(dialog, library, IDC_SP_DRAWN, IDB_SP_DRAWN);
@@ -68,7 +73,7 @@ INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
         return TRUE;
     case WM_HELP:
     case WM_CONTEXTMENU:
-        HandleContextHelp(dialog, message, wparam, lparam, uiModule().state);
+        if (DocumentSheet* sheet = sheetOf(dialog)) HandleContextHelp(dialog, message, wparam, lparam, sheet->state);
         return TRUE;
     default:
         return FALSE;
@@ -85,17 +90,18 @@ std::optional<PROPSHEETPAGEW> SupportPageFor(DocumentSheet& sheet) {
     HANDLE printer = opened ? opened.get() : ps->hPrinter;
 
     const DriverConfig config(win32::ports().spooler, win32::ports().profile, printer);
-    const std::u16string& capability = uiModule().capabilityFilePath;
+    const std::u16string& capability = sheet.capabilityFile;
     const std::u16string url = config.modelKey(capability, u"AskZelURL", kModelKeyChars, kSheetSectionChars);
     const std::u16string library = config.modelKey(capability, u"AskZelRES", kModelKeyChars, kSheetSectionChars);
-    const std::optional<std::u16string> folder = folderOfPath(uiModule().pluginIniPath);
+    const std::optional<std::u16string> folder = folderOfPath(sheet.context.pluginIni);
     if (url.empty() || library.empty() || !folder) return std::nullopt;
 
-    if (!uiModule().supportLibrary) {
+    // The sheet holds the library as long as its pages may draw from it.
+    if (!sheet.supportLibrary) {
         const std::u16string path = *folder + library;
-        uiModule().supportLibrary = LoadLibraryW(win32::wz(path));
+        sheet.supportLibrary = win32::UniqueModule(LoadLibraryW(win32::wz(path)));
     }
-    HMODULE module = uiModule().supportLibrary;
+    HMODULE module = sheet.supportLibrary.get();
     if (!module) return std::nullopt;
 
     PROPSHEETPAGEW page{};

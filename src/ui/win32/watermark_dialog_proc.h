@@ -11,6 +11,7 @@
 #include <string>
 
 #include "common/settings/private_record.h"
+#include "ui/dialogs/ui_state.h"
 #include "ui/watermark/watermark_list.h"
 
 namespace wren::ui {
@@ -20,6 +21,7 @@ class PageShell;
 struct WatermarkSession {
     WatermarkEnvironment env;
     PrivateRecord& record;
+    UiState& state;  // the sheet's: help and its rules
     std::u16string formName;  // the document's form; empty: A4
     int orientation = 1;      // the document's DEVMODE orientation
     // The dialog in front, owner of the next nested one.

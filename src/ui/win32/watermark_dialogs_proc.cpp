@@ -31,7 +31,7 @@ template <typename Controller>
 int runInSession(WatermarkSession& session, int templateId) {
     HWND owner = session.front;
     ModalDialog<Controller> dialog(
-        [&session](DialogView& view) {
+        session.state, [&session](DialogView& view) {
             if constexpr (std::is_same_v<Controller, WatermarkListDialog>)
                 return std::make_unique<Controller>(session.env, view, session.record);
             else
@@ -63,7 +63,7 @@ int RunWatermarkListDialog(HWND owner, PageShell& page) {
     WatermarkSession session{
         WatermarkEnvironment{s.profile, s.strings, context.watermarks, s.state.customColours, context.pluginIni,
                              WatermarkFontFilePath(s.profile, s.config, context.pluginIni), s.threadLocale, {}},
-        s.record, documentFormName(page.sheet()), page.services().document.orientation, owner};
+        s.record, s.state, documentFormName(page.sheet()), page.services().document.orientation, owner};
     session.env.runDialog = [&session](int templateId) {
         switch (templateId) {
         case wm::kEditorDialog: return RunWatermarkEditorDialog(session);
