@@ -134,5 +134,34 @@ TEST_F(DeviceCallbackTest, ARefusedUpdateKeepsTheWorkingOptionAtThePreviousOne) 
     EXPECT_EQ(context[DeviceFeature::InstalledMemory].sel, 1);
 }
 
+// The core driver resolves its constraints at every update, so the updates
+// follow the tree's own order of items, not the order of the selections,
+// from the button and from the page's activation alike.
+TEST(DeviceCallbackOrder, UpdatesFollowThePrinterTreesOrderOfItems) {
+    const char* const treeOrder[] = {"ZEJobLimit", "InstalledMemory", "ZESpecialTonerInstalled", "ZEHDD",
+                                     "ZEOptionTray", "ZEPunchUnit", "ZEOptionDuplex", "ZEFinisher", "ZEOptionMPF"};
+    for (std::uint32_t reason : {kReasonSelChanged, kReasonSetActive}) {
+        FakeOptionTree tree;
+        for (const char* keyword : treeOrder)
+            tree.add(FakeItem::feature(keyword, 1).withOptions({u"256 MB", u"512 MB", u"1024 MB"}));
+        DeviceContext context;
+        MapDeviceFeatures(context, tree, u"help.chm");
+        FakeServices services;
+        InstalledOptions everything;
+        everything.installed = 0xFFFF;
+        everything.hardDisk = true;
+        everything.memoryMb = 512;
+        everything.spotColor = 1;
+        services.button = services.activation = everything;
+        DeviceCallbackState state;
+        QueryButton button;
+        const std::uint8_t item = reason == kReasonSelChanged ? kQueryButtonUserItemId : 0;
+        RunDeviceCallback(DeviceCallbackCall{reason, item, false, true}, button, context, tree, services, state);
+        ASSERT_GE(tree.updates.size(), 2u) << "reason " << reason;
+        for (std::size_t i = 1; i < tree.updates.size(); ++i)
+            EXPECT_LT(tree.updates[i - 1].item, tree.updates[i].item) << "reason " << reason << ", update " << i;
+    }
+}
+
 }  // namespace
 }  // namespace wren::ui

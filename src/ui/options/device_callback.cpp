@@ -1,5 +1,6 @@
 #include "ui/options/device_callback.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -40,14 +41,29 @@ std::int32_t jobLimitChanged(const DeviceCallbackCall& call, DeviceContext& cont
     return kActionOptionsChanged;
 }
 
+// The selections' positions whose items the tree holds, in the order of the
+// tree's items: the core driver resolves its constraints at every update,
+// so the updates must come as the tree lists its items.
+std::vector<std::size_t> positionsInTreeOrder(const DeviceContext& context, const OptionTree& tree) {
+    std::vector<std::size_t> positions;
+    for (std::size_t position = 0; position < kSelectionItems.size(); ++position) {
+        const FeatureSlot& slot = context[kSelectionItems[position]];
+        if (slot.present() && slot.index < tree.size()) positions.push_back(position);
+    }
+    std::sort(positions.begin(), positions.end(), [&](std::size_t a, std::size_t b) {
+        return context[kSelectionItems[a]].index < context[kSelectionItems[b]].index;
+    });
+    return positions;
+}
+
 }  // namespace
 
 void ApplyOptionSelections(const InstalledOptions& options, DeviceContext& context, OptionTree& tree, bool newerOs) {
     const std::vector<std::u16string> names = memoryOptionNames(context, tree);
     const OptionSelections selections = SelectionsFor(options, names, newerOs);
-    for (std::size_t position = 0; position < kSelectionItems.size(); ++position) {
+    for (std::size_t position : positionsInTreeOrder(context, tree)) {
         FeatureSlot& slot = context[kSelectionItems[position]];
-        if (!slot.present() || !selections[position] || slot.index >= tree.size()) continue;
+        if (!selections[position]) continue;
         std::int32_t value = *selections[position];
         // An option the item does not have would point the core driver past
         // its option array.
