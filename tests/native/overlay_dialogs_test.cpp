@@ -38,7 +38,8 @@ TEST(OverlayTextRules, CustomPagesKeepOnlyWellFormedNumbersAndRanges) {
         std::size_t removed;
     };
     const Case cases[] = {
-        {u"01,3-5-7,a", u"1,3-57", 4},   // leading zero, second dash, comma before a letter, the letter
+        {u"01,3-5-7,a", u"1,3-57,", 3},  // leading zero, second dash, the letter
+        {u"12345,,6--7,-8", u"1234,6-7,8", 4},  // pages 6 to 7 and page 8: no range is merged
         {u"1,3-5,7-", u"1,3-5,7-", 0},   // a range still being typed
         {u"12345", u"1234", 1},          // four digits at most
         {u"-1,,2", u"1,2", 2},           // separators only after a digit
@@ -330,9 +331,9 @@ TEST_F(OverlayDialogsFixture, CustomPagesFilterBeepsOnceAndStepsTheCaretBack) {
     user = [](DefineOverlayDialog& d, FakeDialogView& v) {
         v.setText(ov::kCustomPagesEdit, u"01,3-5-7,a");
         d.command(ov::kCustomPagesEdit, kEditUpdate);
-        EXPECT_EQ(v.at(ov::kCustomPagesEdit).text, u"1,3-57");
+        EXPECT_EQ(v.at(ov::kCustomPagesEdit).text, u"1,3-57,");
         EXPECT_EQ(v.beeps, 1);
-        EXPECT_EQ(v.caret(ov::kCustomPagesEdit), 6);
+        EXPECT_EQ(v.caret(ov::kCustomPagesEdit), 7);
         EXPECT_EQ(v.listSelection(ov::kPageModeList), 4);
         v.setText(ov::kCustomPagesEdit, u"");
         d.command(ov::kCustomPagesEdit, kEditUpdate);

@@ -17,16 +17,15 @@ FilteredText filterCustomPages(std::u16string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
         const bool afterDigit = !out.text.empty() && isDigit(out.text.back());
-        const bool leadsOn = i + 1 == text.size() || isDigit(text[i + 1]);
         bool keep = false;
         if (isDigit(c)) {
             keep = !(c == u'0' && digits == 0) && digits < kMaxPageDigits;
             if (keep) ++digits;
         } else if (c == u'-') {
-            keep = afterDigit && !rangeSeen && leadsOn;
+            keep = afterDigit && !rangeSeen;
             if (keep) rangeSeen = true, digits = 0;
         } else if (c == u',') {
-            keep = afterDigit && leadsOn;
+            keep = afterDigit;
             if (keep) rangeSeen = false, digits = 0;
         }
         if (keep) out.text.push_back(c);
