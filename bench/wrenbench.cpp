@@ -1,6 +1,7 @@
 // Throughput of a plain job through the rendering plug-in against the same
 // bytes written by the host alone: 256 MiB in 4 KiB blocks, through Command
-// and WritePrinter, into the spooler (to NUL unless --output names a file).
+// and WritePrinter, into the spooler (into a scratch file in the temporary
+// folder, deleted at the end, unless --output names a file).
 //
 //   wrenbench [--mib N] [--runs N] [--output PATH] [--noise]
 //
@@ -81,12 +82,20 @@ double median(std::vector<double> values) {
 
 double fastest(const std::vector<double>& values) { return *std::min_element(values.begin(), values.end()); }
 
+// A spooler job into NUL fails at its end under Wine; a real file serves on
+// every system.
+std::wstring scratchFile() {
+    wchar_t dir[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH, dir);
+    return std::wstring(dir) + L"wrenbench.prn";
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     std::size_t mib = 256;
     int runs = 5;
-    std::wstring output = L"NUL";
+    std::wstring output;
     bool noise = false;
     for (int i = 1; i < argc; ++i) {
         std::wstring key = argv[i];
@@ -103,6 +112,8 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "wrenbench: --mib and --runs must be positive\n");
         return 1;
     }
+    const bool scratch = output.empty();
+    if (scratch) output = scratchFile();
     wren::host::Ticket ticket;
     ticket.printer = u"Wren Test";
     ticket.features["ZEJob_Type"] = "Normal";
@@ -147,8 +158,10 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("  the plug-in's job header and trailer: %.1f ms per job (median)\n", median(injections) * 1e3);
         std::printf("  one 4 KiB block: host alone %.2f us, through wrenps %.2f us (medians); ratio %.3f\n",
                     median(plainBlock) * 1e6, median(pluggedBlock) * 1e6, median(plainBlock) / median(pluggedBlock));
+        if (scratch) DeleteFileW(output.c_str());
         return 0;
     } catch (const std::exception& e) {
+        if (scratch) DeleteFileW(output.c_str());
         std::fprintf(stderr, "wrenbench: %s\n", e.what());
         return 1;
     }
