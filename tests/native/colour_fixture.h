@@ -43,8 +43,14 @@ public:
     void setPosition(int, int p) override { position = p; }
 };
 
-class ColourFixture : public ::testing::Test {
-protected:
+// One sheet's Colour page and everything around it, apart from any test
+// fixture: a test that opens several sheets at once keeps one per sheet.
+class ColourSheet {
+public:
+    ColourSheet() = default;
+    ColourSheet(const ColourSheet&) = delete;  // the ports refer to the members
+    ColourSheet& operator=(const ColourSheet&) = delete;
+
     static constexpr const char16_t* kCap = u"C:\\drivers\\x64\\3\\wren.cap";
     PrinterHandle printer = reinterpret_cast<PrinterHandle>(0x30);
     FakeProfile profile;
@@ -66,7 +72,8 @@ protected:
     std::string modelKeys = "SwatchRegPath=SOFTWARE\\Wren\\Swatch\nCCMInfoFile=wrenccm.dat\nTabLinkName=https://x.invalid\n";
     std::u16string capabilityFile = kCap;
 
-    void SetUp() override {
+    // The sample printer, its colour features and the page's controls.
+    void prepare() {
         spooler.printers[printer].dependentFiles =
             FakeSpooler::list({u"C:\\drivers\\x64\\3\\wren.ini", u"C:\\drivers\\x64\\3\\wren.cap"});
         profile.addFile(u"C:\\drivers\\x64\\3\\wren.ini", "[DependentFiles]\nHALFTONE=wrengam.dat\n");
@@ -120,6 +127,11 @@ protected:
 
     std::unique_ptr<ui::PageServices> services;
     std::unique_ptr<ui::ColourPage> page;
+};
+
+class ColourFixture : public ::testing::Test, public ColourSheet {
+protected:
+    void SetUp() override { prepare(); }
 };
 
 }  // namespace wren::test

@@ -49,7 +49,8 @@ struct CipherScript {
     std::string typedPassword = "secret";
     bool decrypts = true;
 };
-inline CipherScript* gCipher = nullptr;
+// Per thread: sheets open on several threads each answer from their own script.
+inline thread_local CipherScript* gCipher = nullptr;
 
 inline int WREN_FAMILY_CALL fakeCryptoDialog(void*, family::CipherBlock* block, int mode) {
     ++gCipher->dialogs;
@@ -75,8 +76,15 @@ inline int WREN_FAMILY_CALL fakeDecrypt(const std::uint8_t* stored, std::uint32_
 }
 inline int WREN_FAMILY_CALL fakeCardPresent(const char*, const char*) { return 1; }
 
-class JobOptionsFixture : public ::testing::Test {
-protected:
+// One sheet's Job Options page and everything around it, apart from any
+// test fixture: a test that opens several sheets at once keeps one of these
+// per sheet (and per thread, as none of the fakes is thread-safe).
+class JobOptionsSheet {
+public:
+    JobOptionsSheet() = default;
+    JobOptionsSheet(const JobOptionsSheet&) = delete;  // the ports refer to the members
+    JobOptionsSheet& operator=(const JobOptionsSheet&) = delete;
+
     static constexpr const char16_t* kDir = u"C:\\drivers\\x64\\3\\";
     PrinterHandle printer = reinterpret_cast<PrinterHandle>(0x20);
     FakeProfile profile;
@@ -96,8 +104,10 @@ protected:
     std::string modelKeys = "UA_DLL=zeuauth.dll\nCryptoDll=zecipher.dll\n";
     ui::DocumentFacts document;
 
-    void SetUp() override {
-        gCipher = &cipher;
+    // The sample printer, its tree and the page's controls. The cipher
+    // stand-in answers from `cipher` only on a thread that points gCipher
+    // at it.
+    void prepare() {
         state.os = ui::OsVersion{6, 1};
         spooler.printers[printer].dependentFiles =
             FakeSpooler::list({u"C:\\drivers\\x64\\3\\wren.ini", u"C:\\drivers\\x64\\3\\wren.cap"});
@@ -149,7 +159,6 @@ protected:
         context.pluginIni = u"C:\\drivers\\x64\\3\\wren.ini";
         context.standardUiAsked = true;
     }
-    void TearDown() override { gCipher = nullptr; }
 
     static FakeItem bounded(FakeItem item, std::int32_t lower, std::int32_t upper) {
         item.lower = lower;
@@ -193,6 +202,15 @@ protected:
 
     std::unique_ptr<ui::PageServices> services;
     std::unique_ptr<ui::JobOptionsPage> page;
+};
+
+class JobOptionsFixture : public ::testing::Test, public JobOptionsSheet {
+protected:
+    void SetUp() override {
+        gCipher = &cipher;
+        prepare();
+    }
+    void TearDown() override { gCipher = nullptr; }
 };
 
 }  // namespace wren::test
