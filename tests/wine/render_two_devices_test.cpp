@@ -185,6 +185,9 @@ TEST_F(TwoDevices, OnTwoThreadsEachJobStaysItsOwn) {
         device.startSpoolerJob();
         started.arrive_and_wait();
         device.startStream();
+        // Both streams are open before either sends a block, as with two
+        // queues that start together.
+        started.arrive_and_wait();
         device.queueDocument(kParts * 5);
         while (device.sendNext()) {
         }
