@@ -188,6 +188,43 @@ TEST_F(RenderJob, EncryptedJobReachesTheSpoolerOnlyAsFramedCipher) {
     EXPECT_EQ(output.find("wren1234"), std::string::npos);
 }
 
+// ResetDC between pages gives the job a new device: the job goes on with
+// its cipher, framing and end, and the old device takes nothing along.
+TEST_F(RenderJob, EncryptedJobGoesOnThroughTheResetDevice) {
+    helper_.features = {{"ZEJob_Type", "Secure"}, {"ZEJobLimit", "True"}};
+    ASSERT_NO_FATAL_FAILURE(startJob());
+    DWORD written = 0;
+    ASSERT_EQ(send(helper_.stream, written), S_OK);
+    ASSERT_EQ(send(kPayload, written), S_OK);
+
+    TestDevice reset;
+    reset.devobj.hPrinter = printer_;
+    DRVENABLEDATA core{0x00030100, 2, gCoreFunctions};
+    GDIINFO gdi{};
+    DEVINFO devinfo{};
+    PDEVOEM pdev = nullptr;
+    ASSERT_EQ(plugin_->EnablePDEV(&reset.devobj, const_cast<wchar_t*>(kPrinterName), 0, nullptr, sizeof gdi, &gdi,
+                                  sizeof devinfo, &devinfo, &core, &pdev),
+              S_OK);
+    reset.devobj.pdevOEM = pdev;
+    ASSERT_EQ(plugin_->ResetPDEV(&device_.devobj, &reset.devobj), S_OK);
+    plugin_->DisablePDEV(&device_.devobj);
+    device_.devobj.pdevOEM = nullptr;
+
+    for (const std::string& block : {std::string(kPayload), std::string("\r\n@PJL EOJ\r\n")})
+        EXPECT_EQ(plugin_->WritePrinter(&reset.devobj, const_cast<char*>(block.data()),
+                                        static_cast<DWORD>(block.size()), &written),
+                  S_OK);
+    const std::string output = endJob();
+    plugin_->DisablePDEV(&reset.devobj);
+    EXPECT_TRUE(gSpooler.setJobs.empty()) << "nothing failed";
+    EXPECT_EQ(output.find("CONFIDENTIAL"), std::string::npos);
+    EXPECT_EQ(output.find("@PJL ZELRESOURCEWRITE LOCATION=\"SecureJobAccessor:write_start\""),
+              output.rfind("@PJL ZELRESOURCEWRITE LOCATION=\"SecureJobAccessor:write_start\""))
+        << "one encrypted job, not a second one started by the new device";
+    EXPECT_NE(output.find("@PJL ZELRESOURCEWRITE LOCATION=\"SecureJobAccessor:write_end\""), std::string::npos);
+}
+
 // Without a cipher handle the job cannot be encrypted: it is cancelled once,
 // at the block that needed the cipher, and nothing of it reaches the spooler
 // in clear.

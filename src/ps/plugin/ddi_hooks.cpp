@@ -166,7 +166,7 @@ BOOL APIENTRY HookStartDoc(SURFOBJ* so, LPWSTR docName, DWORD jobId) {
     return guarded<BOOL>(FALSE, [&]() -> BOOL {
         if (so && so->dhpdev) {
             auto* pdevobj = reinterpret_cast<PDEVOBJ>(so->dhpdev);
-            if (RenderPdev* pdev = renderPdevOf(pdevobj)) onStartDoc(renderPorts(), pdevobj->hPrinter, jobId, pdev->job);
+            if (RenderPdev* pdev = renderPdevOf(pdevobj)) onStartDoc(renderPorts(), pdevobj->hPrinter, jobId, *pdev->job);
         }
         auto fn = core<PFN_DrvStartDoc>(so, kStartDoc);
         return fn ? fn(so, docName, jobId) : TRUE;

@@ -29,7 +29,7 @@ struct DeviceCall {
         : settings(pdevobj, helper), stream(pdevobj, helper),
           ctx{renderPorts(), pdevobj->hPrinter, pdevobj->pOEMDM ? *asRecord(pdevobj->pOEMDM) : missingRecord,
               pdevobj->pPublicDM ? *win32::publicDevmode(pdevobj->pPublicDM) : missingDevmode, settings, stream,
-              renderPdevOf(pdevobj)->job} {}
+              *renderPdevOf(pdevobj)->job} {}
     DeviceCall(const DeviceCall&) = delete;
     DeviceCall& operator=(const DeviceCall&) = delete;
 

@@ -3,6 +3,8 @@
 // and thread, so a job's state lives here and nowhere module-wide.
 #pragma once
 
+#include <memory>
+
 #include "platform/win32/oem_interfaces.h"
 #include "ps/job/job_state.h"
 
@@ -15,8 +17,9 @@ struct RenderPdev {
     // order (null where the core driver does not export it).
     PFN core[kHookCount] = {};
     // The job this device renders; only the threads the core driver calls
-    // for this device touch it, one call at a time.
-    JobState job;
+    // for this device touch it, one call at a time. A reset device (ResetDC
+    // in the middle of a job) hands it on to its new PDEV.
+    std::unique_ptr<JobState> job = std::make_unique<JobState>();
 };
 
 }  // namespace wren::ps

@@ -128,8 +128,16 @@ HRESULT RenderPlugin::DisablePDEV(PDEVOBJ pdevobj) {
     });
 }
 
-// Methods that only answer a constant have nothing to guard.
-HRESULT RenderPlugin::ResetPDEV(PDEVOBJ, PDEVOBJ) { return S_OK; }
+// A device reset in the middle of a job (ResetDC between pages) goes on
+// with the same job: an encrypted job keeps its cipher and collector.
+HRESULT RenderPlugin::ResetPDEV(PDEVOBJ oldPdev, PDEVOBJ newPdev) {
+    return win32::comGuarded([&]() -> HRESULT {
+        RenderPdev* from = renderPdevOf(oldPdev);
+        RenderPdev* to = renderPdevOf(newPdev);
+        if (from && to && from != to) std::swap(from->job, to->job);
+        return S_OK;
+    });
+}
 
 HRESULT RenderPlugin::PublishDriverInterface(IUnknown* unknown) {
     return win32::comGuarded([&]() -> HRESULT {
