@@ -10,6 +10,8 @@
 //   wrenhost record [--printer NAME]
 //   wrenhost unseal <job> (--password P | --card-data HEX) <out>
 //   wrenhost preferences <ticket.ini> [--save PATH] [--script FILE] [--screenshot DIR] [--printer-properties] [--plugin PATH] [--start-page N]
+//                        [--and <ticket.ini> [the same options]]...
+//                  (with --and, the sheets are up at once, each on its own thread; each saves its own ticket)
 #include <windows.h>
 
 #include <cstdio>
@@ -23,6 +25,7 @@
 #include "platform/win32/handles.h"
 #include "plugin_loading.h"
 #include "preferences_command.h"
+#include "preferences_sheets.h"
 #include "print_command.h"
 #include "preview_command.h"
 #include "record_dump.h"
@@ -82,10 +85,13 @@ int record(const std::vector<std::wstring>& args) {
     return 0;
 }
 
-int preferences(const std::vector<std::wstring>& args) {
-    if (args.empty())
-        throw HostError("usage: wrenhost preferences <ticket.ini> [--save PATH] [--script FILE] [--screenshot DIR] "
-                        "[--printer-properties] [--start-page N]");
+constexpr const char* kPreferencesUsage =
+    "usage: wrenhost preferences <ticket.ini> [--save PATH] [--script FILE] [--screenshot DIR] "
+    "[--printer-properties] [--start-page N] [--and <ticket.ini> [options]]...";
+
+// One sheet's part of the command line: its ticket and its options.
+PreferencesOptions preferencesSheet(const std::vector<std::wstring>& args) {
+    if (args.empty() || args[0].rfind(L"--", 0) == 0) throw HostError(kPreferencesUsage);
     PreferencesOptions options;
     options.ticketPath = args[0];
     for (std::size_t i = 1; i < args.size(); ++i) {
@@ -97,7 +103,23 @@ int preferences(const std::vector<std::wstring>& args) {
         else if (args[i] == L"--plugin" && i + 1 < args.size()) options.pluginPath = args[++i];
         else throw HostError("unknown option " + narrow(args[i]));
     }
-    return runPreferences(options);
+    return options;
+}
+
+// "--and" starts the next sheet: several are shown at once, each on its
+// own thread.
+int preferences(const std::vector<std::wstring>& args) {
+    std::vector<PreferencesOptions> sheets;
+    std::vector<std::wstring> part;
+    for (std::size_t i = 0; i <= args.size(); ++i) {
+        if (i < args.size() && args[i] != L"--and") {
+            part.push_back(args[i]);
+            continue;
+        }
+        sheets.push_back(preferencesSheet(part));
+        part.clear();
+    }
+    return sheets.size() == 1 ? runPreferences(sheets.front()) : runPreferenceSheets(std::move(sheets));
 }
 
 }  // namespace

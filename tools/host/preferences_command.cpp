@@ -17,6 +17,7 @@
 #include "plugin_loading.h"
 #include "ppd_reader.h"
 #include "preferences_model.h"
+#include "preferences_output.h"
 #include "script_parser.h"
 #include "script_runner.h"
 #include "sheet_host.h"
@@ -141,6 +142,8 @@ int runPreferences(const PreferencesOptions& options) {
                                       : buildDocumentItems(ppd, *ticket, *reinterpret_cast<PublicDevmode*>(devmode));
     OptionTreeStorage tree(model);
     HostUiHelper helper(ppd, *ticket, tree, model);
+    const std::string out = sheetOutputPrefix(options.sheetName);
+    helper.setOutputPrefix(out);
 
     const std::wstring path = options.pluginPath.empty() ? driverDirectory() + L"wrenui.dll" : options.pluginPath;
     win32::UniqueModule module(LoadLibraryW(path.c_str()));
@@ -197,9 +200,8 @@ int runPreferences(const PreferencesOptions& options) {
     if (!cuip.pOEMOptItems) throw HostError("out of memory for the plug-in's items");
     hr = plugin->CommonUIProp(mode, &cuip);
     if (FAILED(hr)) throw HostError("wrenui.dll CommonUIProp (items) failed: " + hex(hr));
-    std::printf("settings tree: %lu core item(s), %lu plug-in item(s)\n", static_cast<unsigned long>(cuip.cDrvOptItems),
-                static_cast<unsigned long>(cuip.cOEMOptItems));
-    std::fflush(stdout);
+    printSheetLine(out, "settings tree: %lu core item(s), %lu plug-in item(s)",
+                   static_cast<unsigned long>(cuip.cDrvOptItems), static_cast<unsigned long>(cuip.cOEMOptItems));
 
     OEMUIPSPARAM psParam{};
     psParam.cbSize = sizeof psParam;
@@ -216,6 +218,8 @@ int runPreferences(const PreferencesOptions& options) {
     sheetOptions.corePageTitle = options.printerProperties ? L"Device Settings" : L"Layout";
     sheetOptions.tree = &cuip;
     sheetOptions.startPage = options.startPage;
+    sheetOptions.position = options.position;
+    sheetOptions.outputPrefix = out;
     sheetOptions.describe = [&] {
         tree.readBack(model);
         return wide(describeItems(model, tree.hidden()));
@@ -233,14 +237,14 @@ int runPreferences(const PreferencesOptions& options) {
     hr = options.printerProperties ? plugin->DevicePropertySheets(&info, 0) : plugin->DocumentPropertySheets(&info, 0);
     if (hr == E_NOTIMPL) throw HostError("wrenui.dll does not add its pages yet (property sheets: E_NOTIMPL)");
     if (FAILED(hr)) throw HostError("wrenui.dll property sheets failed: " + hex(hr));
-    std::printf("plug-in pages: %zu\n", sheet.pluginPages());
-    std::fflush(stdout);
+    printSheetLine(out, "plug-in pages: %zu", sheet.pluginPages());
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     std::unique_ptr<ScriptRunner> runner;
     if (script) {
         runner = std::make_unique<ScriptRunner>(std::move(*script), sheet, options.screenshotDir);
+        runner->keepCompany(options.company);
         runner->start();
     }
     const bool ok = sheet.run();
@@ -252,7 +256,7 @@ int runPreferences(const PreferencesOptions& options) {
     else plugin->DocumentPropertySheets(&info, ok ? 1 : 0);
 
     if (!ok) {
-        std::printf("cancelled: nothing written\n");
+        printSheetLine(out, "cancelled: nothing written");
         return 0;
     }
     tree.readBack(model);
@@ -270,7 +274,7 @@ int runPreferences(const PreferencesOptions& options) {
     std::optional<std::string> text = writeTicket(chosen, ticketError);
     if (!text) throw HostError("the choices cannot be written as a ticket: " + ticketError.message);
     writeFile(target, *text);
-    std::printf("saved %s\n", narrow(target).c_str());
+    printSheetLine(out, "saved %s", narrow(target).c_str());
     return 0;
 }
 

@@ -5,7 +5,12 @@
 // what was chosen as a ticket.
 #pragma once
 
+#include <windows.h>
+
+#include <optional>
 #include <string>
+
+#include "script_runner.h"
 
 namespace wren::host {
 
@@ -17,6 +22,11 @@ struct PreferencesOptions {
     std::wstring screenshotDir;  // empty: screenshot actions do nothing
     bool printerProperties = false;
     std::wstring pluginPath;     // a wrenui.dll to use instead of the installed one
+    // One of several sheets up at once (see preferences_sheets.h): its name
+    // starts its lines of output, its script keeps company with the others'.
+    std::string sheetName;
+    ScriptCompany company;
+    std::optional<POINT> position;  // where the sheet goes on the screen
 };
 
 int runPreferences(const PreferencesOptions& options);

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "common/config/ini_document.h"
+#include "preferences_output.h"
 #include "screenshot.h"
 
 namespace wren::host {
@@ -98,7 +99,8 @@ void ScriptRunner::finish() {
 
 void ScriptRunner::fail(const ScriptAction& action, const std::string& what) {
     std::fflush(stdout);
-    std::fprintf(stderr, "wrenhost: %s\n", scriptFailure(action, what).c_str());
+    const std::string sheet = company_.sheetName.empty() ? "" : company_.sheetName + ": ";
+    std::fprintf(stderr, "wrenhost: %s%s\n", sheet.c_str(), scriptFailure(action, what).c_str());
     std::fflush(stderr);
     // The sheet's thread may sit in a modal loop the script was meant to
     // end; the run is over either way.
@@ -112,8 +114,12 @@ void ScriptRunner::run() {
     window_ = sheet_.waitForWindow(10000);
     if (!window_) fail(start, "the " + kind + " did not appear within 10 s");
     waitIdle(start);
+    if (company_.othersShown && !company_.othersShown()) fail(start, "the other sheets did not appear in time");
+    const std::string log = sheetOutputPrefix(company_.sheetName);
     for (const ScriptAction& action : actions_) {
         if (!IsWindow(window_)) fail(action, "the " + kind + " has closed");
+        // Several sheets: which sheet acts when, for seeing them interleave.
+        if (!log.empty()) printSheetLine(log, "script line %zu: %s", action.line, action.source.c_str());
         perform(action);
         if (IsWindow(window_)) waitIdle(action);
     }
@@ -306,7 +312,8 @@ void ScriptRunner::perform(const ScriptAction& a) {
         std::string error;
         std::wstring name = wide(a.text);
         if (name.size() < 4 || name.substr(name.size() - 4) != L".png") name += L".png";
-        if (!saveScreenshot(foreground(), screenshotDir_ + L"\\" + name, error)) fail(a, "screenshot: " + error);
+        const std::wstring path = screenshotDir_ + L"\\" + company_.screenshotPrefix + name;
+        if (!saveScreenshot(foreground(), path, error)) fail(a, "screenshot: " + error);
         break;
     }
     case ScriptVerb::Wait:

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -45,6 +46,17 @@ private:
     DWORD thread_;
 };
 
+// What a runner does differently when its sheet is one of several up at
+// once in the process: it names its sheet, keeps its screenshots apart and
+// acts only when the others are up too.
+struct ScriptCompany {
+    std::string sheetName;          // starts the failure line and each action's log line
+    std::wstring screenshotPrefix;  // before each screenshot's name (the sheets may share a folder)
+    // Called once the sheet is up and idle, before the first action; false
+    // when the other sheets did not come up in time.
+    std::function<bool()> othersShown;
+};
+
 class ScriptRunner {
 public:
     ScriptRunner(std::vector<ScriptAction> actions, const ScriptedWindow& target, std::wstring screenshotDir);
@@ -52,6 +64,8 @@ public:
     ScriptRunner(const ScriptRunner&) = delete;
     ScriptRunner& operator=(const ScriptRunner&) = delete;
 
+    // Before start(): the runner's sheet is one of several.
+    void keepCompany(ScriptCompany company) { company_ = std::move(company); }
     void start();
     // After the window has closed: waits for the script's end.
     void finish();
@@ -69,6 +83,7 @@ private:
     std::vector<ScriptAction> actions_;
     const ScriptedWindow& sheet_;
     std::wstring screenshotDir_;
+    ScriptCompany company_;
     HWND window_ = nullptr;
     std::thread thread_;
 };

@@ -2,10 +2,15 @@
 
 #include <cstdio>
 
+#include "preferences_output.h"
+
 namespace wren::host {
 namespace {
 
-SheetHost* g_showing = nullptr;  // PropSheet callbacks carry no context
+// PropSheet callbacks carry no context: the sheet being shown is found
+// through the thread that shows it, as several sheets may be up at once,
+// each on its own thread.
+thread_local SheetHost* t_showing = nullptr;
 
 // An in-memory dialog template, DWORD-aligned as the dialog manager wants.
 class TemplateWriter {
@@ -95,12 +100,10 @@ LONG_PTR CALLBACK SheetHost::sheetFunction(HANDLE sheet, UINT function, LPARAM l
     case CPSFUNC_SET_RESULT:
         self->resultSet_ = true;
         self->result_ = lParam2;
-        std::printf("sheet result %lld\n", static_cast<long long>(lParam2));
-        std::fflush(stdout);
+        printSheetLine(self->options_.outputPrefix, "sheet result %lld", static_cast<long long>(lParam2));
         return 1;
     default:
-        std::printf("sheet function %u not supported\n", function);
-        std::fflush(stdout);
+        printSheetLine(self->options_.outputPrefix, "sheet function %u not supported", function);
         return 0;
     }
 }
@@ -144,11 +147,17 @@ INT_PTR CALLBACK SheetHost::corePageProc(HWND dialog, UINT message, WPARAM wPara
 }
 
 int CALLBACK SheetHost::sheetCallback(HWND sheet, UINT message, LPARAM) {
-    if (message == PSCB_INITIALIZED && g_showing) {
-        g_showing->window_ = sheet;
-        std::printf("sheet shown after %.0f ms\n", millisecondsSince(g_showing->options_.started));
-        std::fflush(stdout);
-        SetEvent(g_showing->shown_);
+    if (message == PSCB_INITIALIZED && t_showing) {
+        SheetHost& self = *t_showing;
+        // Sheets shown side by side keep clear of each other, so a
+        // screenshot of one does not catch the other in front of it.
+        if (self.options_.position)
+            SetWindowPos(sheet, nullptr, self.options_.position->x, self.options_.position->y, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        self.window_ = sheet;
+        printSheetLine(self.options_.outputPrefix, "sheet shown after %.0f ms",
+                       millisecondsSince(self.options_.started));
+        SetEvent(self.shown_);
     }
     return 0;
 }
@@ -175,10 +184,10 @@ bool SheetHost::run() {
     header.phpage = all.data();
     header.pfnCallback = sheetCallback;
     header.nStartPage = options_.startPage < all.size() ? options_.startPage : 0;
-    g_showing = this;
+    t_showing = this;
     okPressed_ = false;
     INT_PTR result = PropertySheetW(&header);
-    g_showing = nullptr;
+    t_showing = nullptr;
     window_ = nullptr;
     pages_.clear();  // the sheet destroyed them
     if (result < 0) throw std::runtime_error("PropertySheetW failed: error " + std::to_string(GetLastError()));

@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,10 @@ struct SheetOptions {
     LARGE_INTEGER started{};       // when the settings tree was handed over
     // The page shown first; "sheet shown" then includes creating it.
     unsigned startPage = 0;
+    // With several sheets at once: where this one goes on the screen, and
+    // what its lines of output start with.
+    std::optional<POINT> position;
+    std::string outputPrefix;
 };
 
 class SheetHost final : public ScriptedWindow {

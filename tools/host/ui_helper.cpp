@@ -1,7 +1,8 @@
 #include "ui_helper.h"
 
-#include <cstdio>
 #include <cstring>
+
+#include "preferences_output.h"
 
 namespace wren::host {
 namespace {
@@ -70,18 +71,17 @@ BOOL HostUiHelper::getSetting(PCSTR feature, PVOID output, DWORD size, PDWORD ne
 BOOL HostUiHelper::updateSetting(PVOID optItem, DWORD mode) {
     const int index = tree_.indexOf(optItem);
     if (index < 0) {
-        std::printf("update refused: not an item of the tree mode=%lu\n", static_cast<unsigned long>(mode));
-        std::fflush(stdout);
+        printSheetLine(outputPrefix_, "update refused: not an item of the tree mode=%lu",
+                       static_cast<unsigned long>(mode));
         return FALSE;
     }
     const LONG sel = static_cast<OPTITEM*>(optItem)->Sel;
     TreeItem& item = model_[static_cast<std::size_t>(index)];
     if (!tree_.validSel(static_cast<std::size_t>(index), sel) ||
         (item.isFeature() && static_cast<std::size_t>(sel) >= item.optionKeywords.size())) {
-        std::printf("update refused: %s option %ld mode=%lu\n", item.keyword.empty() ? narrowName(item).c_str()
-                                                                                    : item.keyword.c_str(),
-                    static_cast<long>(sel), static_cast<unsigned long>(mode));
-        std::fflush(stdout);
+        printSheetLine(outputPrefix_, "update refused: %s option %ld mode=%lu",
+                       item.keyword.empty() ? narrowName(item).c_str() : item.keyword.c_str(), static_cast<long>(sel),
+                       static_cast<unsigned long>(mode));
         return FALSE;
     }
     item.sel = sel;
@@ -89,8 +89,7 @@ BOOL HostUiHelper::updateSetting(PVOID optItem, DWORD mode) {
                                         : narrowName(item) + "=" + std::to_string(sel);
     line += " mode=" + std::to_string(mode);
     updates_.push_back(line);
-    std::printf("update %s\n", line.c_str());
-    std::fflush(stdout);
+    printSheetLine(outputPrefix_, "update %s", line.c_str());
     return TRUE;
 }
 

@@ -35,6 +35,8 @@ public:
     HostUiHelper& operator=(const HostUiHelper&) = delete;
 
     OEMUIOBJ* uiObject() { return &object_.obj; }
+    // What each printed update starts with (several sheets: the sheet's name).
+    void setOutputPrefix(std::string prefix) { outputPrefix_ = std::move(prefix); }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs_); }
@@ -56,6 +58,7 @@ private:
     HostUiObject object_;
     OEMUIPROCS procs_{};
     std::vector<std::string> updates_;
+    std::string outputPrefix_;
     std::atomic<long> refs_{1};
 };
 
