@@ -22,7 +22,7 @@ using ui::LookupState;
 
 constexpr int kPrinters = 4;
 constexpr int kReaders = 2;
-constexpr int kLookups = 3000;
+constexpr int kLookups = 2000;
 constexpr int kRounds = 3;
 
 // Paths long enough to live on the heap: a copy made while another thread

@@ -140,10 +140,10 @@ private:
     // The JOB PIN dialog as the user fills it: a job name and a PIN of the
     // sheet's own, then OK.
     int typeNameAndPin() {
-        ui::JobPinDialog dialog(pinView_, jobs_.record, jobs_.strings, jobs_.state, false, [] {});
+        ui::JobPinDialog dialog(pinView_, jobs_.record, jobs_.strings, pageState(), false, [] {});
         pinView_.endResult.reset();
         dialog.initialize();
-        pinOpenIdle_ += jobs_.state.jobTypeDialogIdle ? "1" : "0";
+        pinOpenIdle_ += pageState().jobTypeDialogIdle ? "1" : "0";
         const std::u16string name = u"Sheet " + decimal(n_) + u" r" + decimal(++pinDialogs_);
         for (auto [id, text] : {std::pair{IDC_PIN_JOB_NAME, name}, {IDC_PIN_PIN_EDIT, std::u16string(4, u'0' + n_)}}) {
             pinView_.setText(id, text);
@@ -155,8 +155,11 @@ private:
     }
 
     // What the sheet remembers and the user sees after a step.
+    // The state the Job Options page works with, once it is open.
+    const ui::UiState& pageState() const { return jobs_.services ? jobs_.services->state : jobs_.state; }
+
     std::string shown() const {
-        const ui::UiState& st = jobs_.state;
+        const ui::UiState& st = pageState();
         auto flag = [](bool b) { return b ? "1" : "0"; };
         return std::string("changed ") + flag(st.pluginChanged) + flag(colour_.state.pluginChanged) + " writable " +
                flag(st.settingsWritable) + " warning armed " + flag(st.copiesWarningArmed) + " idle " +
@@ -188,8 +191,15 @@ SheetOutcome runSheet(int number) {
     return sheet.outcome();
 }
 
+// Empty when equal; else the first step after which the sheet differed.
+std::string difference(const std::vector<std::string>& got, const std::vector<std::string>& expected) {
+    for (std::size_t i = 0; i < got.size() && i < expected.size(); ++i)
+        if (got[i] != expected[i]) return "after step " + got[i] + "\n  instead of " + expected[i];
+    return got.size() == expected.size() ? "" : "another number of steps";
+}
+
 void expectSameOutcome(const SheetOutcome& got, const SheetOutcome& alone) {
-    EXPECT_EQ(got.trace, alone.trace);
+    EXPECT_EQ(difference(got.trace, alone.trace), "");
     EXPECT_EQ(difference(got.jobOptionsRecord, alone.jobOptionsRecord), "") << "Job Options record";
     EXPECT_EQ(difference(got.colourRecord, alone.colourRecord), "") << "Colour record";
     EXPECT_EQ(got.jobOptionsTree, alone.jobOptionsTree);
