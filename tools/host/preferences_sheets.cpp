@@ -51,8 +51,11 @@ void refuseSharedTargets(const std::vector<PreferencesOptions>& sheets, const st
         targets.push_back(comparablePath(sheet.savePath.empty() ? sheet.ticketPath : sheet.savePath));
     for (std::size_t i = 0; i < targets.size(); ++i)
         for (std::size_t j = i + 1; j < targets.size(); ++j)
-            if (targets[i] == targets[j])
-                throw HostError(names[i] + " and " + names[j] + " would both save to " + narrow(targets[i]));
+            if (targets[i] == targets[j]) {
+                const PreferencesOptions& sheet = sheets[j];
+                throw HostError(names[i] + " and " + names[j] + " would both save to " +
+                                narrow(sheet.savePath.empty() ? sheet.ticketPath : sheet.savePath));
+            }
 }
 
 // Side by side across the screen, so that neither hides the other.
