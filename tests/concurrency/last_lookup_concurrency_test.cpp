@@ -65,6 +65,19 @@ TEST(LastLookupConcurrency, EveryReadLookupIsOnePrinterWholeFiles) {
 // A lookup that found no plug-in INI file replaces only the capability
 // file: the pair may then name two printers, but each file is one that
 // some lookup found, whole.
+// An export that started from one value and looked nothing up must not put
+// that value back over a lookup another thread made meanwhile.
+TEST(LastLookupConcurrency, ACallThatLookedNothingUpLeavesANewerLookupAlone) {
+    ui::LastLookup last;
+    last.remember({u"a.cap", u"a.ini"});
+    const ui::LookupState before = last.get();
+    last.remember({u"b.cap", u"b.ini"});  // another printer, meanwhile
+    last.rememberOutcome(before, before);
+    EXPECT_EQ(last.get().capabilityFile, u"b.cap");
+    last.rememberOutcome(before, {u"c.cap", u"c.ini"});
+    EXPECT_EQ(last.get().pluginIni, u"c.ini");
+}
+
 TEST(LastLookupConcurrency, ACapabilityFileAloneNeverTearsTheIniFile) {
     ui::LastLookup last;
     last.remember(lookupOf(0));

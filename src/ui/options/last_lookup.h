@@ -21,6 +21,12 @@ public:
         std::lock_guard<std::mutex> lock(guard_);
         value_ = std::move(lookup);
     }
+    // The outcome of a call that started from `before`: a call that looked
+    // nothing up leaves alone what other threads remembered meanwhile.
+    void rememberOutcome(const LookupState& before, LookupState after) {
+        if (after.capabilityFile == before.capabilityFile && after.pluginIni == before.pluginIni) return;
+        remember(std::move(after));
+    }
     // A lookup that found only the capability file keeps the INI file of
     // the one before, as the installer expects.
     void rememberCapabilityFile(std::u16string capabilityFile) {

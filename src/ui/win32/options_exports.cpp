@@ -41,9 +41,10 @@ int InitialisePrinterForSpooler(const wchar_t* printerName) {
     std::u16string driver = LoadLocalizedString(uiModule().module, kUserModeDriverString, kUserModeDriverChars);
     if (driver.empty()) driver = kUserModeDriverFallback;
     // This printer's lookup starts from the last one and becomes the last.
-    LookupState lookup = lastLookup().get();
+    const LookupState before = lastLookup().get();
+    LookupState lookup = before;
     const int result = InitialisePrinter(win32::fromWide(printerName), driver, installerPorts(), lookup);
-    lastLookup().remember(std::move(lookup));
+    lastLookup().rememberOutcome(before, std::move(lookup));
     return result;
 }
 
@@ -59,9 +60,10 @@ extern "C" DWORD WINAPI NotifyDrvInstToPrinter(HANDLE printer, const char* name)
 
 extern "C" DWORD WINAPI ConfigDeviceOptionExp(HANDLE printer) noexcept {
     return wren::win32::win32Guarded<DWORD>(0, [&]() -> DWORD {
-        LookupState lookup = lastLookup().get();
+        const LookupState before = lastLookup().get();
+        LookupState lookup = before;
         const DWORD result = wren::ui::ConfigDeviceOptionExp(printer, installerPorts(), lookup);
-        lastLookup().remember(std::move(lookup));
+        lastLookup().rememberOutcome(before, std::move(lookup));
         return result;
     });
 }
