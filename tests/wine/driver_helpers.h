@@ -165,4 +165,17 @@ struct TestDevice {
     DEVOBJ devobj{};
 };
 
+// The core driver's EnablePDEV of `device` on the test printer, with its own
+// functions `core`; the PDEV goes into the device, where the core driver
+// keeps it for every later call.
+inline HRESULT enablePdev(IPrintOemPS2& plugin, TestDevice& device, DRVENABLEDATA core) {
+    GDIINFO gdi{};
+    DEVINFO devinfo{};
+    PDEVOEM pdev = nullptr;
+    const HRESULT result = plugin.EnablePDEV(&device.devobj, const_cast<wchar_t*>(kPrinterName), 0, nullptr,
+                                             sizeof gdi, &gdi, sizeof devinfo, &devinfo, &core, &pdev);
+    device.devobj.pdevOEM = pdev;
+    return result;
+}
+
 }  // namespace wren::wine_test

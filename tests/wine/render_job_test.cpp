@@ -96,14 +96,7 @@ protected:
         gSpooler.realWritePrinter = writePrinter_.original();
         ASSERT_EQ(plugin_->PublishDriverInterface(&helper_), S_OK);
         ASSERT_EQ(plugin_->EnableDriver(PRINTER_OEMINTF_VERSION, sizeof hooks_, &hooks_), S_OK);
-        DRVENABLEDATA core{0x00030100, 2, gCoreFunctions};
-        GDIINFO gdi{};
-        DEVINFO devinfo{};
-        PDEVOEM pdev = nullptr;
-        ASSERT_EQ(plugin_->EnablePDEV(&device_.devobj, const_cast<wchar_t*>(kPrinterName), 0, nullptr, sizeof gdi,
-                                      &gdi, sizeof devinfo, &devinfo, &core, &pdev),
-                  S_OK);
-        device_.devobj.pdevOEM = pdev;
+        ASSERT_EQ(enablePdev(*plugin_.get(), device_, DRVENABLEDATA{0x00030100, 2, gCoreFunctions}), S_OK);
         ASSERT_EQ(plugin_->WritePrinter(nullptr, nullptr, 0, nullptr), S_OK);
     }
     void TearDown() override {
@@ -199,14 +192,7 @@ TEST_F(RenderJob, EncryptedJobGoesOnThroughTheResetDevice) {
 
     TestDevice reset;
     reset.devobj.hPrinter = printer_;
-    DRVENABLEDATA core{0x00030100, 2, gCoreFunctions};
-    GDIINFO gdi{};
-    DEVINFO devinfo{};
-    PDEVOEM pdev = nullptr;
-    ASSERT_EQ(plugin_->EnablePDEV(&reset.devobj, const_cast<wchar_t*>(kPrinterName), 0, nullptr, sizeof gdi, &gdi,
-                                  sizeof devinfo, &devinfo, &core, &pdev),
-              S_OK);
-    reset.devobj.pdevOEM = pdev;
+    ASSERT_EQ(enablePdev(*plugin_.get(), reset, DRVENABLEDATA{0x00030100, 2, gCoreFunctions}), S_OK);
     ASSERT_EQ(plugin_->ResetPDEV(&device_.devobj, &reset.devobj), S_OK);
     plugin_->DisablePDEV(&device_.devobj);
     device_.devobj.pdevOEM = nullptr;

@@ -49,14 +49,7 @@ public:
         device_.devobj.hPrinter = printer_;
         ASSERT_EQ(plugin_->PublishDriverInterface(&helper_), S_OK);
         ASSERT_EQ(plugin_->EnableDriver(PRINTER_OEMINTF_VERSION, sizeof hooks_, &hooks_), S_OK);
-        DRVENABLEDATA core{0x00030100, 2, gCoreFunctions};
-        GDIINFO gdi{};
-        DEVINFO devinfo{};
-        PDEVOEM pdev = nullptr;
-        ASSERT_EQ(plugin_->EnablePDEV(&device_.devobj, const_cast<wchar_t*>(kPrinterName), 0, nullptr, sizeof gdi,
-                                      &gdi, sizeof devinfo, &devinfo, &core, &pdev),
-                  S_OK);
-        device_.devobj.pdevOEM = pdev;
+        ASSERT_EQ(enablePdev(*plugin_.get(), device_, DRVENABLEDATA{0x00030100, 2, gCoreFunctions}), S_OK);
     }
 
     void startSpoolerJob() {
