@@ -3,8 +3,11 @@
 # run again: it installs only what is missing.
 set -euo pipefail
 
+# fonts-droid-fallback: the CJK glyphs the Wine prefix links to the dialog
+# font (tools/wine-env.sh); ghostscript only recommends it.
 packages=(cmake ninja-build clang libclang-rt-14-dev googletest libbenchmark-dev
-          g++-mingw-w64-x86-64-posix wine wine64 fonts-wine libgnutls30 xvfb ghostscript)
+          g++-mingw-w64-x86-64-posix wine wine64 fonts-wine libgnutls30 xvfb ghostscript
+          fonts-droid-fallback)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

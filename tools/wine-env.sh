@@ -4,6 +4,8 @@
 #   xvfb_start [display]      a virtual display for dialogs (before wine_start)
 #   wine_start <prefix-dir>   create the prefix and start its server
 #   wine_stop                 stop the server and the display (also done on exit)
+#   wine_add_dialog_fonts     Tahoma for the dialog font, a CJK font linked to it
+#                             (done by wine_start)
 
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -53,6 +55,39 @@ wine_start() {
     # A crashing program must exit, not wait in a debugger dialog.
     timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
         >"$WINEPREFIX/reg.log" 2>&1
+    wine_add_dialog_fonts
+}
+
+# The dialogs name "MS Shell Dlg", which the prefix substitutes with Tahoma.
+# Debian's Wine does not load its own Tahoma (fonts-wine puts it in
+# /usr/share/wine/fonts, which this build never reads), so the dialogs fell
+# back to Liberation Sans, narrower than Tahoma: texts that fit under Wine
+# were cut on Windows. Registered here, Tahoma is the dialog font, as on
+# Windows. Tahoma has no CJK glyphs; Windows links it to the language's
+# font (MS UI Gothic, Gulim, SimSun, PMingLiU), the prefix links it to
+# Droid Sans Fallback (fonts-droid-fallback, Han, kana and Hangul in one
+# file), so Japanese, Korean and Chinese texts are drawn and measured with
+# full-width glyphs instead of empty boxes. The link needs Tahoma present:
+# without it Wine takes the first linked font as the base font and draws
+# Latin text in Droid's glyphs too.
+wine_add_dialog_fonts() {
+    local fonts='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts'
+    local links='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+    local dir=/usr/share/wine/fonts cjk=/usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf
+    if [ ! -f "$dir/tahoma.ttf" ]; then
+        echo "wine_add_dialog_fonts: no $dir/tahoma.ttf (fonts-wine); dialogs keep Wine's fallback font" >&2
+        return 0
+    fi
+    {
+        timeout 60 wine reg add "$fonts" /v 'Tahoma (TrueType)' /d 'Z:\usr\share\wine\fonts\tahoma.ttf' /f &&
+            timeout 60 wine reg add "$fonts" /v 'Tahoma Bold (TrueType)' /d 'Z:\usr\share\wine\fonts\tahomabd.ttf' /f
+    } >>"$WINEPREFIX/reg.log" 2>&1 || { echo "wine_add_dialog_fonts: registering Tahoma failed; see $WINEPREFIX/reg.log" >&2; return 1; }
+    if [ ! -f "$cjk" ]; then
+        echo "wine_add_dialog_fonts: no $cjk (fonts-droid-fallback); CJK texts show boxes" >&2
+        return 0
+    fi
+    timeout 60 wine reg add "$links" /v Tahoma /t REG_MULTI_SZ /d 'DroidSansFallbackFull.ttf,Droid Sans Fallback' /f \
+        >>"$WINEPREFIX/reg.log" 2>&1 || { echo "wine_add_dialog_fonts: linking the CJK font failed; see $WINEPREFIX/reg.log" >&2; return 1; }
 }
 
 # Stages the sample driver package with the built DLLs into $2.
