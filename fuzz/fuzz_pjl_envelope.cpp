@@ -78,6 +78,116 @@ void checkPin(const std::string& bytes) {
 
 const char* const kJobTypes[] = {"Normal", "Secure", "Spool", "Secure_Chip", "Bogus"};
 
+// The printer, its files and libraries depend on the input only through a
+// few flag bits. Building them (three INI files parsed, four maps filled)
+// cost more than the job itself, so each variant is built once; a run only
+// reads it, and what a run may leave behind (the load log, the read count)
+// is reset before the next.
+struct Printer {
+    test::FakeProfile profile;
+    test::FakeSpooler spooler;
+};
+
+const PrinterHandle kPrinter = reinterpret_cast<PrinterHandle>(0x20);
+
+Printer makePrinter(bool card, bool userAuth, bool cipher, bool shared) {
+    Printer p;
+    p.spooler.printers[kPrinter].dependentFiles = test::FakeSpooler::list(
+        {u"C:\\drv\\3\\wrenps.dll", u"C:\\drv\\3\\wren.ini", u"C:\\drv\\3\\wren.cap", u"C:\\drv\\3\\wren.ver"});
+    if (shared) p.spooler.printers[kPrinter].details.attributes = kPrinterAttributeShared;
+    std::string model = "[Capability]\nWren ZE Colour PS=WrenC5\n[WrenC5]\n";
+    if (card) model += "CARD_DLL=zeiccard.dll\n";
+    if (userAuth) model += "UA_DLL=zeuauth.dll\n";
+    if (cipher) model += "CryptoDll=zecipher.dll\n";
+    p.profile.addFile(u"C:\\drv\\3\\wren.cap", model);
+    p.profile.addFile(u"C:\\drv\\3\\wren.ini", "[OEMFiles]\nOEMConfigFile1=wrenui.dll\n");
+    p.profile.addFile(u"C:\\drv\\3\\wren.ver", "[Version]\nDriverVer=06/21/2012,1.0.3.0\n");
+    return p;
+}
+
+Printer& printerFor(std::uint8_t flags, std::uint8_t more) {
+    static Printer printers[16] = {};
+    static bool built[16] = {};
+    const bool card = flags & 0x08, userAuth = flags & 0x10, cipher = more & 0x01, shared = more & 0x04;
+    const int n = card | userAuth << 1 | cipher << 2 | shared << 3;
+    if (!built[n]) {
+        printers[n] = makePrinter(card, userAuth, cipher, shared);
+        built[n] = true;
+    }
+    printers[n].profile.reads = 0;
+    return printers[n];
+}
+
+test::FakeLibraryLoader& familyLibraries() {
+    static test::FakeLibraryLoader loader = [] {
+        test::FakeLibraryLoader l;
+        l.libraries[u"C:\\drivers\\x64\\3\\zeiccard.dll"] = {{"QueryCardDriver", test::exportOf(&cardThere)}};
+        l.libraries[u"C:\\drivers\\x64\\3\\zeuauth.dll"] = {{"ZEUA_DispUserAuthUI", test::exportOf(&uaDialog)}};
+        l.libraries[u"C:\\drivers\\x64\\3\\zejobinfo.dll"] = {
+            {"GetJobInfoCmd", test::exportOf(&jobInfo)}, {"GetJobInfoAccessCtrlCmd", test::exportOf(&echoAccess)}};
+        return l;
+    }();
+    loader.loads.clear();
+    return loader;
+}
+
+// The core driver's selections: job type, disk spooling, job limit.
+const test::FakeDriverSettings& settingsFor(std::uint8_t flags, std::uint8_t more) {
+    constexpr std::size_t kTypes = std::size(kJobTypes);
+    static test::FakeDriverSettings variants[kTypes * 4];
+    static bool built[kTypes * 4] = {};
+    const std::size_t type = (flags & 0x07) % kTypes;
+    const bool spool = flags & 0x40, limit = more & 0x01;
+    const std::size_t n = type * 4 + spool * 2 + limit;
+    if (!built[n]) {
+        variants[n].features["ZEJob_Type"] = kJobTypes[type];
+        if (spool) variants[n].features["ZEHDDSpool"] = "True";
+        if (limit) variants[n].features["ZEJobLimit"] = "True";
+        built[n] = true;
+    }
+    variants[n].reads = 0;
+    return variants[n];
+}
+
+// One job over the record: settled, its header, its trailer. The bytes it
+// wrote.
+std::string runJob(const PrivateRecord& input, std::uint8_t flags, std::uint8_t more, std::u16string promptName) {
+    Printer& printer = printerFor(flags, more);
+    static const test::FakeCodePage codePage;
+    ScriptedPrompt prompt;
+    prompt.name = std::move(promptName);
+    RenderPorts ports{printer.spooler, printer.profile, familyLibraries(), codePage};
+    if (more & 0x02) ports.jobNamePrompt = &prompt;
+
+    // The input's bytes as they come, or merged into a record of ours the
+    // way the core driver asks for it.
+    PrivateRecord record{};
+    if (flags & 0x20) {
+        PrivateRecord arrived = input;
+        arrived.dwSignature = kRecordSignature;
+        record.dwSize = kRecordSize;
+        record.dwSignature = kRecordSignature;
+        renderMerge(&arrived, &record);
+    } else {
+        record = input;
+    }
+
+    PublicDevmode devmode{};
+    devmode.dmNup = 1;
+    Capture stream;
+    JobState job;
+    job.capabilityFile = u"C:\\drv\\3\\wren.cap";
+    job.pluginIniFile = u"C:\\drv\\3\\wren.ini";
+    job.documentName = "Quarterly report";
+    if (flags & 0x80) job.jobInfoLibrary = u"zejobinfo.dll";
+    RenderContext ctx{ports, kPrinter, record, devmode, settingsFor(flags, more), stream, job};
+
+    settleJob(ctx);
+    writeJobHeader(ctx);
+    writeJobTrailer(ctx);
+    return std::move(stream.bytes);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -87,70 +197,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     data += 2;
     size -= 2;
 
-    test::FakeProfile profile;
-    test::FakeSpooler spooler;
-    test::FakeLibraryLoader loader;
-    test::FakeCodePage codePage;
-    const PrinterHandle printer = reinterpret_cast<PrinterHandle>(0x20);
-    spooler.printers[printer].dependentFiles = test::FakeSpooler::list(
-        {u"C:\\drv\\3\\wrenps.dll", u"C:\\drv\\3\\wren.ini", u"C:\\drv\\3\\wren.cap", u"C:\\drv\\3\\wren.ver"});
-    if (more & 0x04) spooler.printers[printer].details.attributes = kPrinterAttributeShared;
-    std::string model = "[Capability]\nWren ZE Colour PS=WrenC5\n[WrenC5]\n";
-    if (flags & 0x08) model += "CARD_DLL=zeiccard.dll\n";
-    if (flags & 0x10) model += "UA_DLL=zeuauth.dll\n";
-    if (more & 0x01) model += "CryptoDll=zecipher.dll\n";
-    profile.addFile(u"C:\\drv\\3\\wren.cap", model);
-    profile.addFile(u"C:\\drv\\3\\wren.ini", "[OEMFiles]\nOEMConfigFile1=wrenui.dll\n");
-    profile.addFile(u"C:\\drv\\3\\wren.ver", "[Version]\nDriverVer=06/21/2012,1.0.3.0\n");
-    loader.libraries[u"C:\\drivers\\x64\\3\\zeiccard.dll"] = {{"QueryCardDriver", test::exportOf(&cardThere)}};
-    loader.libraries[u"C:\\drivers\\x64\\3\\zeuauth.dll"] = {{"ZEUA_DispUserAuthUI", test::exportOf(&uaDialog)}};
-    loader.libraries[u"C:\\drivers\\x64\\3\\zejobinfo.dll"] = {
-        {"GetJobInfoCmd", test::exportOf(&jobInfo)}, {"GetJobInfoAccessCtrlCmd", test::exportOf(&echoAccess)}};
-
-    ScriptedPrompt prompt;
-    RenderPorts ports{spooler, profile, loader, codePage};
-    if (more & 0x02) ports.jobNamePrompt = &prompt;
-
-    // The record: the input's bytes as they come, or merged into a record
-    // of ours the way the core driver asks for it.
-    PrivateRecord arrived{};
-    std::memcpy(&arrived, data, std::min(size, sizeof arrived));
-    if (size > sizeof arrived) {
-        const std::size_t extra = std::min<std::size_t>((size - sizeof arrived) / 2, 32);
+    PrivateRecord record{};
+    std::memcpy(&record, data, std::min(size, sizeof record));
+    // What the user types when asked for the job name.
+    std::u16string typed;
+    if (size > sizeof record) {
+        const std::size_t extra = std::min<std::size_t>((size - sizeof record) / 2, 32);
         for (std::size_t i = 0; i < extra; ++i) {
             char16_t c;
-            std::memcpy(&c, data + sizeof arrived + 2 * i, 2);
-            prompt.name.push_back(c);
+            std::memcpy(&c, data + sizeof record + 2 * i, 2);
+            typed.push_back(c);
         }
     }
-    PrivateRecord record{};
-    if (flags & 0x20) {
-        arrived.dwSignature = kRecordSignature;
-        record.dwSize = kRecordSize;
-        record.dwSignature = kRecordSignature;
-        renderMerge(&arrived, &record);
-    } else {
-        record = arrived;
-    }
 
-    PublicDevmode devmode{};
-    devmode.dmNup = 1;
-    test::FakeDriverSettings settings;
-    settings.features["ZEJob_Type"] = kJobTypes[(flags & 0x07) % std::size(kJobTypes)];
-    if (flags & 0x40) settings.features["ZEHDDSpool"] = "True";
-    if (more & 0x01) settings.features["ZEJobLimit"] = "True";
-    Capture stream;
-    JobState job;
-    job.capabilityFile = u"C:\\drv\\3\\wren.cap";
-    job.pluginIniFile = u"C:\\drv\\3\\wren.ini";
-    job.documentName = "Quarterly report";
-    if (flags & 0x80) job.jobInfoLibrary = u"zejobinfo.dll";
-    RenderContext ctx{ports, printer, record, devmode, settings, stream, job};
-
-    settleJob(ctx);
-    writeJobHeader(ctx);
-    writeJobTrailer(ctx);
-    if (std::string why = test::pjlEnvelopeViolation(stream.bytes); !why.empty()) fail(why, stream.bytes);
-    checkPin(stream.bytes);
+    const std::string bytes = runJob(record, flags, more, std::move(typed));
+    if (std::string why = test::pjlEnvelopeViolation(bytes); !why.empty()) fail(why, bytes);
+    checkPin(bytes);
+    // The job over, every family library it loaded was let go again.
+    if (familyLibraries().live != 0) fail("a family library left loaded", bytes);
     return 0;
 }
