@@ -152,7 +152,6 @@ HRESULT UiPlugin::buildPrinterTree(POEMCUIPPARAM param, const SheetFiles& files)
     if (!sheet) return E_OUTOFMEMORY;
     sheet->cuiParam = param;
     sheet->files = files.lookup;
-    sheet->helpFile = files.helpFile;
     sheet->tree = std::make_unique<OptItemTree>(param, driverUi_);
     MapDeviceFeatures(sheet->context, *sheet->tree, files.helpFile);
     const std::u16string name = LoadLocalizedString(uiModule().module, IDS_GET_OPTIONS, 128);

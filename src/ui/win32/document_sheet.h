@@ -46,7 +46,6 @@ struct DocumentSheet {
 struct DeviceSheet {
     DeviceContext context;
     LookupState files;  // this printer's; an activation looks them up again
-    std::u16string helpFile;
     DeviceCallbackState callbackState;
     POEMCUIPPARAM cuiParam = nullptr;
     std::unique_ptr<OptItemTree> tree;
