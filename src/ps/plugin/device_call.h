@@ -2,6 +2,8 @@
 // the plug-in's methods or hooks.
 #pragma once
 
+#include <optional>
+
 #include "common/settings/render_devmode.h"
 #include "platform/win32/devmode_bridge.h"
 #include "ps/job/render_context.h"
@@ -24,21 +26,32 @@ inline bool usable(PDEVOBJ pdevobj) { return hasRecords(pdevobj) && renderPdevOf
 
 // The core driver's services, the records and the job of one device, for
 // one call. `pdevobj` must carry our PDEV.
-struct DeviceCall {
+class DeviceCall {
+public:
     DeviceCall(PDEVOBJ pdevobj, IPrintOemDriverPS* helper)
-        : settings(pdevobj, helper), stream(pdevobj, helper),
-          ctx{renderPorts(), pdevobj->hPrinter, pdevobj->pOEMDM ? *asRecord(pdevobj->pOEMDM) : missingRecord,
-              pdevobj->pPublicDM ? *win32::publicDevmode(pdevobj->pPublicDM) : missingDevmode, settings, stream,
+        : settings_(pdevobj, helper), stream_(pdevobj, helper),
+          ctx{renderPorts(), pdevobj->hPrinter, recordOf(pdevobj), devmodeOf(pdevobj), settings_, stream_,
               *renderPdevOf(pdevobj)->job} {}
     DeviceCall(const DeviceCall&) = delete;
     DeviceCall& operator=(const DeviceCall&) = delete;
 
+private:
     // Stand-ins for parts a core driver failed to hand over, for this call
-    // alone; a block still reaches the spooler without them.
-    PrivateRecord missingRecord{};
-    PublicDevmode missingDevmode{};
-    CoreDriverSettings settings;
-    CoreDriverStream stream;
+    // alone (made only then: a block costs no record to clear); a block
+    // still reaches the spooler without them.
+    PrivateRecord& recordOf(PDEVOBJ pdevobj) {
+        return pdevobj->pOEMDM ? *asRecord(pdevobj->pOEMDM) : missingRecord_.emplace();
+    }
+    PublicDevmode& devmodeOf(PDEVOBJ pdevobj) {
+        return pdevobj->pPublicDM ? *win32::publicDevmode(pdevobj->pPublicDM) : missingDevmode_.emplace();
+    }
+
+    std::optional<PrivateRecord> missingRecord_;
+    std::optional<PublicDevmode> missingDevmode_;
+    CoreDriverSettings settings_;
+    CoreDriverStream stream_;
+
+public:
     RenderContext ctx;
 };
 
