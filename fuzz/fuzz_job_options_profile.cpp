@@ -113,6 +113,30 @@ struct Slotter {
     }
 };
 
+// The page's controls as its template lays them out. The view lists them,
+// as the Win32 view does: the page's "no permission" rule walks the whole
+// range 1 to 10001, and a view answering for every number in it made each
+// run create ten thousand controls.
+void AddPageControls(test::FakeDialogView& view) {
+    using test::ControlKind;
+    view.listsControls = true;
+    for (int id : {IDC_QUALITY_GROUP, IDC_QUALITY_PICTURE, IDC_TONER_LABEL, IDC_JOBTYPE_GROUP, IDC_COPIES_LABEL,
+                   IDC_SCALE_LABEL, IDC_SCALE_RANGE, IDC_FIT_GROUP, IDC_FIT_DOCUMENT_PAPER, IDC_LINK_TEXT})
+        view.add(id, ControlKind::Static);
+    for (int id : {IDC_QUALITY_FINE, IDC_QUALITY_NORMAL, IDC_JOBTYPE_NORMAL, IDC_JOBTYPE_SECURE, IDC_JOBTYPE_STORE,
+                   IDC_JOBTYPE_ENCRYPTED})
+        view.add(id, ControlKind::Radio);
+    for (int id : {IDC_GAMMA_CHECK, IDC_COLLATE, IDC_FIT_CHECK}) view.add(id, ControlKind::Check);
+    for (int id : {IDC_TONER_LIST, IDC_GAMMA_LIST, IDC_FIT_LIST}) view.add(id, ControlKind::Combo);
+    for (int id : {IDC_JOBTYPE_SETTING, IDC_WATERMARK_BUTTON, IDC_OVERLAYS_BUTTON, IDC_USER_AUTH_BUTTON,
+                   IDC_ADVANCED_BUTTON, IDC_ABOUT_BUTTON, IDC_DEFAULT, IDC_LOGO, IDC_FIT_PICTURE})
+        view.add(id, ControlKind::Button);
+    view.add(IDC_COPIES_EDIT, ControlKind::Edit);
+    view.add(IDC_SCALE_EDIT, ControlKind::Edit);
+    view.buddy(IDC_COPIES_UPDOWN, IDC_COPIES_EDIT);
+    view.buddy(IDC_SCALE_UPDOWN, IDC_SCALE_EDIT);
+}
+
 constexpr int kCommandIds[] = {
     IDC_QUALITY_FINE, IDC_QUALITY_NORMAL, IDC_TONER_LIST, IDC_GAMMA_LIST, IDC_GAMMA_CHECK,
     IDC_JOBTYPE_NORMAL, IDC_JOBTYPE_SECURE, IDC_JOBTYPE_STORE, IDC_JOBTYPE_ENCRYPTED, IDC_JOBTYPE_SETTING,
@@ -207,7 +231,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ui::UiState state;
     state.os = ui::OsVersion{6, 1};
     test::FakeDialogView view;
-    view.autoAdd = true;
+    AddPageControls(view);
     Sheet sheet;
     ui::PageServices services{profile, spooler, loader, codePage, settings, config, strings, state, tree,
                               context, record, document, dir + u"wren.cap", u"Wren Test", locale};

@@ -64,6 +64,46 @@ TEST(ControlRanges, RangeEndingAtIntMaxEnds) {
     EXPECT_FALSE(view.enabled(INT_MAX));
 }
 
+// A view that lists its controls is asked about those alone, not about
+// every number of the range, and a range ends up as it would have.
+TEST(ControlRanges, AListingViewIsAskedOnlyAboutItsControls) {
+    class CountingView : public FakeDialogView {
+    public:
+        mutable int lookups = 0;
+        bool exists(int id) const override {
+            ++lookups;
+            return FakeDialogView::exists(id);
+        }
+    };
+    auto layout = [](FakeDialogView& view) {
+        view.addRange(10, 14);
+        view.add(5000);
+        view.add(20000);  // outside the range
+        view.enable(11, false);
+        view.destroy(13);
+    };
+    CountingView listing, counting;
+    listing.listsControls = true;
+    layout(listing);
+    layout(counting);
+
+    RestrictControlRange(listing, 1, 10001, true);
+    RestrictControlRange(counting, 1, 10001, true);
+    EXPECT_EQ(listing.lookups, 6);  // 10 to 14, 5000 (20000 is not asked)
+    EXPECT_EQ(counting.lookups, 10001);
+    for (int id : {10, 11, 12, 14, 5000, 20000}) EXPECT_EQ(listing.enabled(id), counting.enabled(id)) << id;
+    EXPECT_FALSE(listing.enabled(11));  // never re-enabled
+
+    RestrictControlRange(listing, 1, 10001, false);
+    for (int id : {10, 12, 14, 5000}) EXPECT_FALSE(listing.enabled(id)) << id;
+    EXPECT_TRUE(listing.enabled(20000));
+
+    // The walk survives its own action destroying controls.
+    DestroyControlRange(listing, 1, 10001);
+    for (int id : {10, 11, 12, 14, 5000}) EXPECT_FALSE(listing.exists(id)) << id;
+    EXPECT_TRUE(listing.exists(20000));
+}
+
 TEST(ResourceMessage, TextAndCaptionFromTheTable) {
     FakeDialogView view;
     test::FakeStrings strings{{10040, u"Up to 16 watermarks."}, {10041, u"Warning"}};

@@ -4,7 +4,8 @@
 // Controls exist only once the test adds them (add, addRange, or the
 // constructor's list), like a template: operations on other identifiers do
 // nothing and read as empty, as the Win32 view does. Set `autoAdd` to let
-// any identifier spring into existence as an edit on first use.
+// any identifier spring into existence as an edit on first use, and
+// `listsControls` to have it list the controls it holds.
 #pragma once
 
 #include <algorithm>
@@ -129,9 +130,18 @@ public:
     int pageChanges = 0;
     void* owner = reinterpret_cast<void*>(std::uintptr_t{0x1234});
     bool autoAdd = false;
+    // Whether the view lists its controls for operations over a range, as
+    // the Win32 view does; otherwise each number of a range is looked up.
+    bool listsControls = false;
 
     // DialogView
     bool exists(int id) const override { return live(id) != nullptr; }
+    std::optional<std::vector<int>> controlIds() const override {
+        if (!listsControls) return std::nullopt;
+        std::vector<int> ids;
+        for (const auto& [id, control] : controls_) ids.push_back(id);
+        return ids;
+    }
     std::u16string text(int id, std::size_t maxChars) const override {
         const FakeControl* c = live(id);
         if (!c || maxChars == 0) return {};

@@ -88,6 +88,16 @@ LRESULT Win32DialogView::send(int id, UINT message, WPARAM wparam, LPARAM lparam
 
 bool Win32DialogView::exists(int id) const { return control(id) != nullptr; }
 
+// The dialog's own child windows, the ones GetDlgItem finds by identifier
+// (not their children, such as a combo box's edit).
+std::optional<std::vector<int>> Win32DialogView::controlIds() const {
+    std::vector<int> ids;
+    if (!dialog_) return ids;
+    for (HWND child = GetWindow(dialog_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        ids.push_back(GetDlgCtrlID(child));
+    return ids;
+}
+
 std::u16string Win32DialogView::text(int id, std::size_t maxChars) const {
     HWND c = control(id);
     if (!c || maxChars == 0) return {};

@@ -17,6 +17,7 @@ public:
     HWND control(int id) const { return dialog_ ? GetDlgItem(dialog_, id) : nullptr; }
 
     bool exists(int id) const override;
+    std::optional<std::vector<int>> controlIds() const override;
     std::u16string text(int id, std::size_t maxChars) const override;
     void setText(int id, std::u16string_view text) override;
     bool checked(int id) const override;

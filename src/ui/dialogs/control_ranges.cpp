@@ -1,10 +1,23 @@
 #include "ui/dialogs/control_ranges.h"
 
+#include <algorithm>
+
 namespace wren::ui {
 namespace {
 
+// Each control of the range in ascending order, whether the view lists its
+// controls or every number of the range is looked up. The list is taken
+// before the first action, and each control is looked up again when its
+// turn comes: an action may destroy controls.
 template <typename Action>
 void forEachControl(DialogView& dialog, int first, int last, Action action) {
+    if (std::optional<std::vector<int>> ids = dialog.controlIds()) {
+        std::sort(ids->begin(), ids->end());
+        ids->erase(std::unique(ids->begin(), ids->end()), ids->end());
+        for (int id : *ids)
+            if (id >= first && id <= last && dialog.exists(id)) action(id);
+        return;
+    }
     // Counting in a wider type: a range ending at INT_MAX must still end.
     for (long long id = first; id <= last; ++id)
         if (dialog.exists(int(id))) action(int(id));

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace wren::ui {
 
@@ -24,6 +25,12 @@ public:
     virtual ~DialogView() = default;
 
     virtual bool exists(int id) const = 0;
+    // The identifiers of the controls the page has, in any order, so that
+    // an operation over a range of identifiers costs what the page holds
+    // rather than one look-up for every number in the range (a whole page
+    // is 1 to 10001). Nothing: this view cannot list them, and each
+    // number of the range is looked up.
+    virtual std::optional<std::vector<int>> controlIds() const { return std::nullopt; }
     virtual std::u16string text(int id, std::size_t maxChars) const = 0;
     virtual void setText(int id, std::u16string_view text) = 0;
     virtual bool checked(int id) const = 0;
