@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 #include "common/family/family_exports.h"
 #include "common/settings/render_devmode.h"
@@ -68,9 +69,16 @@ int WREN_FAMILY_CALL jobInfo(int, const void*, char* buffer, std::uint32_t* size
     std::abort();
 }
 
+// Every PASSWORD= of a PJL line takes the PIN's digits only. One inside a
+// quoted value is the user's text, not the keyword: the access-control
+// library quotes a user name that may well read "PASSWORD=".
 void checkPin(const std::string& bytes) {
-    const std::string key = "PASSWORD=";
-    for (std::size_t at = bytes.find(key); at != std::string::npos; at = bytes.find(key, at + 1)) {
+    constexpr std::string_view key = "PASSWORD=";
+    bool quoted = false;
+    for (std::size_t at = 0; at < bytes.size(); ++at) {
+        if (bytes[at] == '\n') quoted = false;
+        if (bytes[at] == '"') quoted = !quoted;
+        if (quoted || bytes.compare(at, key.size(), key) != 0) continue;
         for (std::size_t i = at + key.size(); i < bytes.size() && bytes[i] != '\r' && bytes[i] != ' '; ++i)
             if (bytes[i] < '0' || bytes[i] > '9') fail("PIN with a non-digit", bytes);
     }
