@@ -97,6 +97,10 @@ TEST(ControlRanges, AListingViewIsAskedOnlyAboutItsControls) {
     RestrictControlRange(listing, 1, 10001, false);
     for (int id : {10, 12, 14, 5000}) EXPECT_FALSE(listing.enabled(id)) << id;
     EXPECT_TRUE(listing.enabled(20000));
+    EnableControlRange(listing, 12, 14, true);  // a short range, number by number
+    EXPECT_TRUE(listing.enabled(12));
+    EXPECT_TRUE(listing.enabled(14));
+    EXPECT_FALSE(listing.enabled(10));
 
     // The walk survives its own action destroying controls.
     DestroyControlRange(listing, 1, 10001);

@@ -5,13 +5,20 @@
 namespace wren::ui {
 namespace {
 
+// Wider ranges than this walk the controls the view lists, when it lists
+// them; a page has fewer, and a short range costs less looked up number by
+// number.
+constexpr long long kLookedUpRange = 64;
+
 // Each control of the range in ascending order, whether the view lists its
 // controls or every number of the range is looked up. The list is taken
 // before the first action, and each control is looked up again when its
 // turn comes: an action may destroy controls.
 template <typename Action>
 void forEachControl(DialogView& dialog, int first, int last, Action action) {
-    if (std::optional<std::vector<int>> ids = dialog.controlIds()) {
+    std::optional<std::vector<int>> ids;
+    if (static_cast<long long>(last) - first >= kLookedUpRange) ids = dialog.controlIds();
+    if (ids) {
         std::sort(ids->begin(), ids->end());
         ids->erase(std::unique(ids->begin(), ids->end()), ids->end());
         for (int id : *ids)
