@@ -88,11 +88,37 @@ private:
     std::optional<std::u16string> lookup(std::u16string_view file, std::u16string_view section,
                                          std::u16string_view key) const {
         if (section.empty() || key.empty()) return std::nullopt;
-        auto it = files_.find(lowered(std::u16string(file)));
-        if (it == files_.end()) return std::nullopt;
-        return it->second.value(section, key);
+        const IniDocument* document = find(file);
+        if (!document) return std::nullopt;
+        return document->value(section, key);
     }
+    // The code under test reads the same few files over and over, by the
+    // same paths: a path asked before is matched as it was asked rather
+    // than lowered and looked up again (under the sanitizers that look-up
+    // was most of the cost of a read). Entries of files_ are never erased,
+    // so the pointers stay valid.
+    const IniDocument* find(std::u16string_view file) const {
+        for (const auto& [asked, document] : recent_.paths)
+            if (asked == file) return document;
+        auto it = files_.find(lowered(std::u16string(file)));
+        if (it == files_.end()) return nullptr;
+        if (recent_.paths.size() == Recent::kPaths) recent_.paths.clear();
+        recent_.paths.emplace_back(file, &it->second);
+        return &it->second;
+    }
+    // Starts empty in a copy, whose files are its own.
+    struct Recent {
+        static constexpr std::size_t kPaths = 8;
+        std::vector<std::pair<std::u16string, const IniDocument*>> paths;
+        Recent() = default;
+        Recent(const Recent&) {}
+        Recent& operator=(const Recent&) {
+            paths.clear();
+            return *this;
+        }
+    };
     mutable std::map<std::u16string, IniDocument> files_;
+    mutable Recent recent_;
 };
 
 struct FakePrinter {
