@@ -37,7 +37,7 @@ TEST(PpdReader, ReadsTheSampleDescription) {
     EXPECT_EQ(ppd->find("PageSize")->options[5].text, "B5 (JIS)");
     // ImageableArea and PaperDimension are not UI features.
     EXPECT_FALSE(ppd->find("ImageableArea"));
-    EXPECT_EQ(ppd->features.front().keyword, "ZEHDD");
+    EXPECT_EQ(ppd->features.front().keyword, "ZEJobLimit");
 }
 
 TEST(PpdReader, StructureAndBounds) {
@@ -238,8 +238,8 @@ TEST_F(DocumentTree, SettingsOutsideTheTreeComeFromTicketThenDefault) {
     EXPECT_EQ(settingOf(items, ppd, ticket, "ZEJob_Type"), "Normal");
     auto printer = buildPrinterItems(ppd, ticket);
     ASSERT_EQ(printer.size(), 7u);
-    EXPECT_EQ(printer[3].keyword, "ZEJobLimit");
-    EXPECT_EQ(printer[3].sel, 0);
+    EXPECT_EQ(printer[0].keyword, "ZEJobLimit");
+    EXPECT_EQ(printer[0].sel, 0);
 }
 
 }  // namespace
