@@ -17,9 +17,10 @@ std::string perJob(long long growth, std::size_t jobs) {
 }  // namespace
 
 FootprintWatch::FootprintWatch(unsigned rounds, std::size_t jobsPerRound)
-    : settledAfter_(rounds * jobsPerRound > kSettledAfterJobs ? kSettledAfterJobs : jobsPerRound) {}
+    : settledAfter_(kSettledAfterJobs), watching_(std::size_t(rounds) * jobsPerRound > kSettledAfterJobs) {}
 
 void FootprintWatch::afterRound(std::size_t jobsDone) {
+    if (!watching_) return;
     if (!settled_) {
         if (jobsDone < settledAfter_) return;
         settled_ = measureProcess();

@@ -21,8 +21,8 @@ public:
     static constexpr long kTlsSlotGrowth = 16;
     static constexpr std::uint64_t kMemoryGrowth = std::uint64_t(4) << 20;
 
-    // A soak too short to reach the settled point is measured after its
-    // first round.
+    // A soak that does not go past the settled point is only measured at
+    // its end.
     FootprintWatch(unsigned rounds, std::size_t jobsPerRound);
     // Measures at the settled point; after it, throws HostError as soon as
     // the thread-local slots grow past their bound: when they run out the
@@ -33,6 +33,7 @@ public:
 
 private:
     std::size_t settledAfter_;
+    bool watching_;
     std::optional<ProcessFootprint> settled_;
 };
 
