@@ -7,11 +7,11 @@
 #include <optional>
 
 #include "dsc_stream.h"
+#include "footprint_watch.h"
 #include "host_error.h"
 #include "host_files.h"
 #include "print_job.h"
 #include "print_rounds.h"
-#include "footprint_watch.h"
 #include "script_parser.h"
 #include "script_runner.h"
 #include "soak_check.h"
