@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "platform/win32/on_demand.h"
 #include "platform/win32/wide_text.h"
 
 // The linker's symbol for the start of the image this code is linked into:
@@ -22,30 +23,32 @@ using AssociateContext = HIMC(WINAPI*)(HWND, HIMC);
 
 // imm32 is loaded on demand: most dialogs never need it, and the plug-in
 // must not fail to load where the input-method library is missing.
+constinit win32::OnDemand<AssociateContext> gAssociateContext;
+
 AssociateContext associateContext() {
-    static const AssociateContext function = [] {
+    return gAssociateContext.get([]() -> AssociateContext {
         HMODULE imm = GetModuleHandleW(L"imm32.dll");
         if (!imm) imm = LoadLibraryW(L"imm32.dll");  // kept for the process, like the system does
         return imm ? reinterpret_cast<AssociateContext>(
                          reinterpret_cast<void*>(GetProcAddress(imm, "ImmAssociateContext")))
                    : nullptr;
-    }();
-    return function;
+    });
 }
 
 using ChooseColour = BOOL(WINAPI*)(LPCHOOSECOLORW);
 
 // comdlg32 is loaded on demand, like imm32: only the watermark editor's
 // colour button needs it.
+constinit win32::OnDemand<ChooseColour> gChooseColour;
+
 ChooseColour chooseColourFunction() {
-    static const ChooseColour function = [] {
+    return gChooseColour.get([]() -> ChooseColour {
         HMODULE dialogs = GetModuleHandleW(L"comdlg32.dll");
         if (!dialogs) dialogs = LoadLibraryW(L"comdlg32.dll");  // kept for the process
         return dialogs ? reinterpret_cast<ChooseColour>(
                              reinterpret_cast<void*>(GetProcAddress(dialogs, "ChooseColorW")))
                        : nullptr;
-    }();
-    return function;
+    });
 }
 
 bool hasClass(HWND control, const wchar_t* className) {

@@ -57,7 +57,9 @@ public:
     std::unique_ptr<ReadableFile> openShared(std::u16string_view path) const override;
 };
 
-// One set of ports per process: they hold no state.
+// One set of ports per process: they hold no state. Constant-initialised,
+// so that the plug-ins' own module-wide objects may refer to them while
+// they are made, in any order.
 struct Win32Ports {
     Win32Profile profile;
     Win32Spooler spooler;
@@ -65,6 +67,7 @@ struct Win32Ports {
     Win32CodePage codePage;
     Win32FileSource files;
 };
-Win32Ports& ports();
+inline constinit Win32Ports processPorts{};
+inline Win32Ports& ports() { return processPorts; }
 
 }  // namespace wren::win32

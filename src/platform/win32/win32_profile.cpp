@@ -54,9 +54,4 @@ bool Win32Profile::deleteSection(std::u16string_view file, std::u16string_view s
     return WritePrivateProfileStringW(wz(s), nullptr, nullptr, wz(f)) != FALSE;
 }
 
-Win32Ports& ports() {
-    static Win32Ports instance;
-    return instance;
-}
-
 }  // namespace wren::win32

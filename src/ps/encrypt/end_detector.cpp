@@ -11,14 +11,13 @@
 namespace wren {
 namespace {
 
-const BmhPattern& endOfJob() {
-    static const BmhPattern pattern(kEndOfJobPattern);
-    return pattern;
-}
-const BmhPattern& endOfFile() {
-    static const BmhPattern pattern(kEndOfFilePattern);
-    return pattern;
-}
+// Made when the library loads, not as function-local statics: their
+// thread-safe guard would leave a TLS slot behind at every unload.
+const BmhPattern kEndOfJob(kEndOfJobPattern);
+const BmhPattern kEndOfFile(kEndOfFilePattern);
+
+const BmhPattern& endOfJob() { return kEndOfJob; }
+const BmhPattern& endOfFile() { return kEndOfFile; }
 
 bool inWindow(const std::uint8_t* data, std::size_t size) {
     return endOfJob().find(data, size) != BmhPattern::npos || endOfFile().find(data, size) != BmhPattern::npos;

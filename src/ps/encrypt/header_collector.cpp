@@ -32,19 +32,17 @@ constexpr HeaderPattern kHeaderPatterns[HeaderCollector::kSlots] = {
 constexpr std::string_view kStopPatterns[] = {"@PJL ENTER LANGUAGE", "%%!PS-Adobe", kEndOfJobPattern,
                                               kEndOfFilePattern};
 
-const std::vector<BmhPattern>& headerSearches() {
-    static const std::vector<BmhPattern> searches = [] {
-        std::vector<BmhPattern> v;
-        for (const HeaderPattern& p : kHeaderPatterns) v.emplace_back(p.text);
-        return v;
-    }();
-    return searches;
-}
+// Made when the library loads, not as function-local statics: their
+// thread-safe guard would leave a TLS slot behind at every unload.
+const std::vector<BmhPattern> kHeaderSearches = [] {
+    std::vector<BmhPattern> v;
+    for (const HeaderPattern& p : kHeaderPatterns) v.emplace_back(p.text);
+    return v;
+}();
+const std::vector<BmhPattern> kStopSearches(std::begin(kStopPatterns), std::end(kStopPatterns));
 
-const std::vector<BmhPattern>& stopSearches() {
-    static const std::vector<BmhPattern> searches(std::begin(kStopPatterns), std::end(kStopPatterns));
-    return searches;
-}
+const std::vector<BmhPattern>& headerSearches() { return kHeaderSearches; }
+const std::vector<BmhPattern>& stopSearches() { return kStopSearches; }
 
 constexpr std::string_view kUniversalExit = "\x1B%-12345X";
 

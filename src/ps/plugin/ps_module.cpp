@@ -10,19 +10,23 @@
 
 namespace wren::ps {
 
-PsModule& psModule() {
-    static PsModule module;
-    return module;
-}
+namespace {
 
-const RenderPorts& renderPorts() {
-    static Win32JobNamePrompt jobNamePrompt;
-    static AppInfoReader applicationNames(win32::ports().codePage);
-    static const RenderPorts ports{win32::ports().spooler, win32::ports().profile, win32::ports().loader,
-                                   win32::ports().codePage, &jobNamePrompt, &applicationNames,
-                                   &win32::ports().files};
-    return ports;
-}
+// Made when the library loads, before any call can come: no function-local
+// static, whose thread-safe guard would leave a TLS slot and handles behind
+// at every unload.
+PsModule gModule;
+Win32JobNamePrompt gJobNamePrompt;
+AppInfoReader gApplicationNames(win32::processPorts.codePage);
+const RenderPorts gRenderPorts{win32::processPorts.spooler, win32::processPorts.profile, win32::processPorts.loader,
+                               win32::processPorts.codePage,  &gJobNamePrompt,             &gApplicationNames,
+                               &win32::processPorts.files};
+
+}  // namespace
+
+PsModule& psModule() { return gModule; }
+
+const RenderPorts& renderPorts() { return gRenderPorts; }
 
 }  // namespace wren::ps
 

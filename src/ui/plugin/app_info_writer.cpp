@@ -47,10 +47,10 @@ private:
     std::vector<UniqueHandle> handles_;
 };
 
-PublishedObjects& publishedObjects() {
-    static PublishedObjects objects;
-    return objects;
-}
+// Made when the library loads (no function-local static: see ui_module.cpp).
+PublishedObjects gPublishedObjects;
+
+PublishedObjects& publishedObjects() { return gPublishedObjects; }
 
 struct LocalFreer {
     void operator()(void* p) const { LocalFree(p); }

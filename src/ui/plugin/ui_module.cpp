@@ -1,7 +1,5 @@
 #include "ui/plugin/ui_module.h"
 
-#include <mutex>
-
 #include "platform/win32/com_boundary.h"
 #include "platform/win32/com_factory.h"
 #include "platform/win32/oem_interfaces.h"
@@ -9,21 +7,27 @@
 
 namespace wren::ui {
 
-UiModule& uiModule() {
-    static UiModule module;
-    return module;
+namespace {
+
+// Made when the library loads, before any call can come: no function-local
+// static or call_once, whose thread-library guard would leave a TLS slot and
+// handles behind at every unload.
+UiModule gModule;
+
+OsVersion readOsVersion() {
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    return GetVersionExW(&info) ? OsVersion{info.dwMajorVersion, info.dwMinorVersion} : OsVersion{};
 }
 
-const OsVersion& osVersion() {
-    static std::once_flag once;
-    static OsVersion version;
-    std::call_once(once, [] {
-        OSVERSIONINFOW info{};
-        info.dwOSVersionInfoSize = sizeof info;
-        if (GetVersionExW(&info)) version = OsVersion{info.dwMajorVersion, info.dwMinorVersion};
-    });
-    return version;
-}
+// Read once, as the library loads (kernel32 only, safe there).
+const OsVersion gOsVersion = readOsVersion();
+
+}  // namespace
+
+UiModule& uiModule() { return gModule; }
+
+const OsVersion& osVersion() { return gOsVersion; }
 
 }  // namespace wren::ui
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/win32/on_demand.h"
 #include "platform/win32/wide_text.h"
 
 namespace wren::ui {
@@ -63,11 +64,13 @@ HtmlHelpFunction loadHtmlHelp() {
         reinterpret_cast<void*>(GetProcAddress(module, MAKEINTRESOURCEA(kHtmlHelpOrdinal))));
 }
 
+constinit win32::OnDemand<HtmlHelpFunction> gHtmlHelp;  // one attempt per process
+
 }  // namespace
 
 HWND CallHtmlHelp(HWND caller, const std::u16string& file, UINT command, DWORD_PTR data, UiState& state) {
     if (state.htmlHelpFailed) return nullptr;
-    static const HtmlHelpFunction function = loadHtmlHelp();  // one attempt per process
+    const HtmlHelpFunction function = gHtmlHelp.get(&loadHtmlHelp);
     if (!function) {
         state.htmlHelpFailed = true;
         return nullptr;

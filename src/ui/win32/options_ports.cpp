@@ -12,19 +12,18 @@ struct OptionPorts {
     win32::Win32SystemServices system;
 };
 
+// Made when the library loads (no function-local static: see ui_module.cpp).
+OptionPorts gOwnPorts;
+InstallerPorts gInstallerPorts{gOwnPorts.printers,          win32::processPorts.spooler,
+                               win32::processPorts.profile, win32::processPorts.loader,
+                               win32::processPorts.codePage, gOwnPorts.security,
+                               gOwnPorts.registry,          gOwnPorts.system};
+LastLookup gLastLookup;
+
 }  // namespace
 
-InstallerPorts& installerPorts() {
-    static OptionPorts own;
-    win32::Win32Ports& p = win32::ports();
-    static InstallerPorts ports{own.printers, p.spooler, p.profile, p.loader, p.codePage,
-                                own.security, own.registry, own.system};
-    return ports;
-}
+InstallerPorts& installerPorts() { return gInstallerPorts; }
 
-LastLookup& lastLookup() {
-    static LastLookup lookup;
-    return lookup;
-}
+LastLookup& lastLookup() { return gLastLookup; }
 
 }  // namespace wren::ui
