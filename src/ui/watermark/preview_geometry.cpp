@@ -5,16 +5,10 @@
 #include <cstdlib>
 #include <utility>
 
+#include "common/geometry/sine_table.h"
+
 namespace wren::ui {
 namespace {
-
-constexpr std::int16_t kSine[91] = {
-    0,    175,  349,  523,  698,  872,  1045, 1219, 1392, 1564, 1736, 1908, 2079, 2250, 2419, 2588,
-    2756, 2924, 3090, 3256, 3420, 3584, 3746, 3907, 4067, 4226, 4384, 4540, 4695, 4848, 5000, 5150,
-    5299, 5446, 5592, 5736, 5878, 6018, 6157, 6293, 6428, 6561, 6691, 6820, 6947, 7071, 7193, 7314,
-    7431, 7547, 7660, 7771, 7880, 7986, 8090, 8192, 8290, 8387, 8480, 8572, 8660, 8746, 8829, 8910,
-    8988, 9063, 9135, 9205, 9272, 9336, 9397, 9455, 9511, 9563, 9613, 9659, 9703, 9744, 9781, 9816,
-    9848, 9877, 9903, 9925, 9945, 9962, 9976, 9986, 9994, 9998, 10000};
 
 // A form name's first characters, and up to two further characters at
 // fixed places, choose the paper.
@@ -118,7 +112,7 @@ std::array<PixelPoint, 4> placed(const RotatedBox& box, PixelPoint topLeft) {
 
 }  // namespace
 
-int SineTable(int degrees) { return kSine[std::clamp(degrees, 0, 90)]; }
+int SineTable(int degrees) { return kSineTimes10000[static_cast<std::size_t>(std::clamp(degrees, 0, 90))]; }
 
 PaperSize PaperSizeForForm(std::u16string_view formName, int orientation) {
     PaperSize size = kA4;
