@@ -11,12 +11,22 @@
 namespace wren::ps {
 namespace {
 
+// Every hooked DDI function, in the order of the hook table; the slot enum,
+// the table and the PDEV's array of core functions all come from this list.
+#define WREN_DDI_HOOKS(X)                                                                                   \
+    X(RealizeBrush) X(CopyBits) X(BitBlt) X(StretchBlt) X(StretchBltROP) X(PlgBlt) X(TransparentBlt)        \
+    X(AlphaBlend) X(GradientFill) X(TextOut) X(StrokePath) X(FillPath) X(StrokeAndFillPath) X(StartPage)    \
+    X(SendPage) X(Escape) X(StartDoc) X(EndDoc) X(QueryFont) X(QueryFontTree) X(QueryFontData)              \
+    X(QueryAdvanceWidths) X(FontManagement) X(GetGlyphMode) X(IcmCreateColorTransform)                      \
+    X(IcmDeleteColorTransform) X(QueryDeviceSupport)
+
 enum Slot : ULONG {
-    kRealizeBrush, kCopyBits, kBitBlt, kStretchBlt, kStretchBltROP, kPlgBlt, kTransparentBlt, kAlphaBlend,
-    kGradientFill, kTextOut, kStrokePath, kFillPath, kStrokeAndFillPath, kStartPage, kSendPage, kEscape,
-    kStartDoc, kEndDoc, kQueryFont, kQueryFontTree, kQueryFontData, kQueryAdvanceWidths, kFontManagement,
-    kGetGlyphMode, kIcmCreateColorTransform, kIcmDeleteColorTransform, kQueryDeviceSupport,
+#define WREN_SLOT(name) k##name,
+    WREN_DDI_HOOKS(WREN_SLOT)
+#undef WREN_SLOT
+    kSlotCount
 };
+static_assert(kSlotCount == kHookCount, "the PDEV keeps one core function per hook");
 
 // The core driver's function in `slot` for the device behind a DHPDEV (the
 // core driver hands plug-in hooks its DEVOBJ there); null when it has none.
@@ -269,33 +279,9 @@ DRVFN hookEntry(ULONG index, Hook hook) {
 #define WREN_HOOK(index, hook, pfn) hookEntry<pfn>(index, &hook)
 
 const DRVFN kHooks[kHookCount] = {
-    WREN_HOOK(INDEX_DrvRealizeBrush, HookRealizeBrush, PFN_DrvRealizeBrush),
-    WREN_HOOK(INDEX_DrvCopyBits, HookCopyBits, PFN_DrvCopyBits),
-    WREN_HOOK(INDEX_DrvBitBlt, HookBitBlt, PFN_DrvBitBlt),
-    WREN_HOOK(INDEX_DrvStretchBlt, HookStretchBlt, PFN_DrvStretchBlt),
-    WREN_HOOK(INDEX_DrvStretchBltROP, HookStretchBltROP, PFN_DrvStretchBltROP),
-    WREN_HOOK(INDEX_DrvPlgBlt, HookPlgBlt, PFN_DrvPlgBlt),
-    WREN_HOOK(INDEX_DrvTransparentBlt, HookTransparentBlt, PFN_DrvTransparentBlt),
-    WREN_HOOK(INDEX_DrvAlphaBlend, HookAlphaBlend, PFN_DrvAlphaBlend),
-    WREN_HOOK(INDEX_DrvGradientFill, HookGradientFill, PFN_DrvGradientFill),
-    WREN_HOOK(INDEX_DrvTextOut, HookTextOut, PFN_DrvTextOut),
-    WREN_HOOK(INDEX_DrvStrokePath, HookStrokePath, PFN_DrvStrokePath),
-    WREN_HOOK(INDEX_DrvFillPath, HookFillPath, PFN_DrvFillPath),
-    WREN_HOOK(INDEX_DrvStrokeAndFillPath, HookStrokeAndFillPath, PFN_DrvStrokeAndFillPath),
-    WREN_HOOK(INDEX_DrvStartPage, HookStartPage, PFN_DrvStartPage),
-    WREN_HOOK(INDEX_DrvSendPage, HookSendPage, PFN_DrvSendPage),
-    WREN_HOOK(INDEX_DrvEscape, HookEscape, PFN_DrvEscape),
-    WREN_HOOK(INDEX_DrvStartDoc, HookStartDoc, PFN_DrvStartDoc),
-    WREN_HOOK(INDEX_DrvEndDoc, HookEndDoc, PFN_DrvEndDoc),
-    WREN_HOOK(INDEX_DrvQueryFont, HookQueryFont, PFN_DrvQueryFont),
-    WREN_HOOK(INDEX_DrvQueryFontTree, HookQueryFontTree, PFN_DrvQueryFontTree),
-    WREN_HOOK(INDEX_DrvQueryFontData, HookQueryFontData, PFN_DrvQueryFontData),
-    WREN_HOOK(INDEX_DrvQueryAdvanceWidths, HookQueryAdvanceWidths, PFN_DrvQueryAdvanceWidths),
-    WREN_HOOK(INDEX_DrvFontManagement, HookFontManagement, PFN_DrvFontManagement),
-    WREN_HOOK(INDEX_DrvGetGlyphMode, HookGetGlyphMode, PFN_DrvGetGlyphMode),
-    WREN_HOOK(INDEX_DrvIcmCreateColorTransform, HookIcmCreateColorTransform, PFN_DrvIcmCreateColorTransform),
-    WREN_HOOK(INDEX_DrvIcmDeleteColorTransform, HookIcmDeleteColorTransform, PFN_DrvIcmDeleteColorTransform),
-    WREN_HOOK(INDEX_DrvQueryDeviceSupport, HookQueryDeviceSupport, PFN_DrvQueryDeviceSupport),
+#define WREN_TABLE_ENTRY(name) WREN_HOOK(INDEX_Drv##name, Hook##name, PFN_Drv##name),
+    WREN_DDI_HOOKS(WREN_TABLE_ENTRY)
+#undef WREN_TABLE_ENTRY
 };
 
 }  // namespace
