@@ -27,9 +27,15 @@ prefix="$PWD/build/wine-prefix"
 rm -rf "$prefix"
 # The preferences tests (ui.*) show real property sheets.
 xvfb_start "${WREN_DISPLAY:-:99}"
-wine_start "$prefix"
+WREN_DIALOG_FONTS=later wine_start "$prefix"
 stage_package build/windows build/windows/package
 install_sample_printers build/windows "$prefix/install.log" ||
     { cat "$prefix/install.log"; exit 1; }
-ctest --preset windows --output-on-failure
+# Wine's text layout (Uniscribe) crashes now and then when two GUI threads
+# lay out text at once with the linked CJK fallback font: the tests that
+# show two sheets at once run before the dialog fonts are added, and the
+# resource check, which measures in them, after.
+ctest --preset windows --output-on-failure -E '^resources\.'
+wine_add_dialog_fonts
+ctest --preset windows --output-on-failure -R '^resources\.'
 echo "== all tests passed"

@@ -5,7 +5,7 @@
 #   wine_start <prefix-dir>   create the prefix and start its server
 #   wine_stop                 stop the server and the display (also done on exit)
 #   wine_add_dialog_fonts     Tahoma for the dialog font, a CJK font linked to it
-#                             (done by wine_start)
+#                             (done by wine_start unless WREN_DIALOG_FONTS=later)
 
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -55,7 +55,8 @@ wine_start() {
     # A crashing program must exit, not wait in a debugger dialog.
     timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
         >"$WINEPREFIX/reg.log" 2>&1
-    wine_add_dialog_fonts
+    # WREN_DIALOG_FONTS=later: the caller adds them itself (tools/test.sh).
+    [ "${WREN_DIALOG_FONTS:-}" = later ] || wine_add_dialog_fonts
 }
 
 # The dialogs name "MS Shell Dlg", which the prefix substitutes with Tahoma.
