@@ -20,12 +20,12 @@ struct ThreadOutcome {
 // The threads meet twice: before they open their devices and before they
 // start their jobs, so that the devices' set-up and the jobs' streams really
 // overlap. A thread that fails leaves the meetings still to come.
-void printOnThread(const JobSpec& spec, std::size_t index, const RoundOptions& options, std::barrier<>& meeting,
+void printOnThread(const JobPlan& plan, std::size_t index, const RoundOptions& options, std::barrier<>& meeting,
                    ThreadOutcome& outcome) {
     meeting.arrive_and_wait();
     std::unique_ptr<PrintJob> job;
     try {
-        job = std::make_unique<PrintJob>(spec, options.session, options.reportNotes);
+        job = std::make_unique<PrintJob>(plan, options.session, options.reportNotes);
     } catch (const std::exception& e) {
         outcome.error = e.what();
         meeting.arrive_and_drop();
@@ -34,7 +34,7 @@ void printOnThread(const JobSpec& spec, std::size_t index, const RoundOptions& o
     meeting.arrive_and_wait();
     try {
         job->start();
-        const int pages = emitDocument(spec.document, job->sink());
+        const int pages = emitDocument(plan.document, job->sink());
         job->finish();
         outcome.printed = PrintedJob{index, job->jobId(), pages};
     } catch (const std::exception& e) {
@@ -44,18 +44,18 @@ void printOnThread(const JobSpec& spec, std::size_t index, const RoundOptions& o
 
 }  // namespace
 
-RoundResult printConcurrently(const std::vector<JobSpec>& specs, const RoundOptions& options) {
-    std::vector<ThreadOutcome> outcomes(specs.size());
-    std::barrier<> meeting(static_cast<std::ptrdiff_t>(specs.size()));
+RoundResult printConcurrently(const std::vector<JobPlan>& plans, const RoundOptions& options) {
+    std::vector<ThreadOutcome> outcomes(plans.size());
+    std::barrier<> meeting(static_cast<std::ptrdiff_t>(plans.size()));
     {
         std::vector<std::jthread> threads;
-        for (std::size_t i = 0; i < specs.size(); ++i)
-            threads.emplace_back([&, i] { printOnThread(specs[i], i, options, meeting, outcomes[i]); });
+        for (std::size_t i = 0; i < plans.size(); ++i)
+            threads.emplace_back([&, i] { printOnThread(plans[i], i, options, meeting, outcomes[i]); });
     }  // the threads are joined here
     RoundResult result;
-    for (std::size_t i = 0; i < specs.size(); ++i) {
+    for (std::size_t i = 0; i < plans.size(); ++i) {
         if (outcomes[i].printed) result.printed.push_back(*outcomes[i].printed);
-        else result.errors.push_back(specs[i].label + ": " + outcomes[i].error);
+        else result.errors.push_back(plans[i].label + ": " + outcomes[i].error);
     }
     return result;
 }

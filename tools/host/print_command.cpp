@@ -115,12 +115,12 @@ std::wstring outputFor(const PrintOptions& o, const std::wstring& ticket) {
 }
 
 // Two jobs writing one file would leave only one of them to check.
-void refuseSharedOutputs(const std::vector<JobSpec>& specs) {
-    for (std::size_t i = 0; i < specs.size(); ++i)
+void refuseSharedOutputs(const std::vector<JobPlan>& plans) {
+    for (std::size_t i = 0; i < plans.size(); ++i)
         for (std::size_t j = 0; j < i; ++j)
-            if (CompareStringOrdinal(specs[i].output.c_str(), -1, specs[j].output.c_str(), -1, TRUE) == CSTR_EQUAL)
-                throw HostError(specs[j].label + " and " + specs[i].label + " would both write " +
-                                narrow(specs[i].output) + ": give each ticket its own output");
+            if (CompareStringOrdinal(plans[i].output.c_str(), -1, plans[j].output.c_str(), -1, TRUE) == CSTR_EQUAL)
+                throw HostError(plans[j].label + " and " + plans[i].label + " would both write " +
+                                narrow(plans[i].output) + ": give each ticket its own output");
 }
 
 std::unique_ptr<ScriptRunner> startScript(const PrintOptions& o, const ThreadDialog& prompt) {
@@ -138,12 +138,12 @@ std::unique_ptr<ScriptRunner> startScript(const PrintOptions& o, const ThreadDia
 // the Job Name prompt, which comes up on this thread inside the plug-in's
 // injection.
 int printSingle(const PrintOptions& o) {
-    const JobSpec spec = loadJobSpec(o.tickets[0], outputFor(o, o.tickets[0]));
-    PrintJob job(spec, o.session, true);
+    const JobPlan plan = loadJobPlan(o.tickets[0], outputFor(o, o.tickets[0]));
+    PrintJob job(plan, o.session, true);
     ThreadDialog prompt(GetCurrentThreadId());
     std::unique_ptr<ScriptRunner> runner = startScript(o, prompt);
     job.start();
-    const int pages = emitDocument(spec.document, job.sink());
+    const int pages = emitDocument(plan.document, job.sink());
     job.finish();
     if (runner) runner->finish();
     std::printf("%s\n", job.summary(pages).c_str());
@@ -155,31 +155,31 @@ bool reportErrors(const RoundResult& round) {
     return !round.errors.empty();
 }
 
-void reportJobs(const std::vector<JobSpec>& specs, const RoundResult& round) {
+void reportJobs(const std::vector<JobPlan>& plans, const RoundResult& round) {
     for (const PrintedJob& job : round.printed)
-        std::printf("%s: job %lu: %d page(s) -> %s\n", specs[job.index].label.c_str(),
-                    static_cast<unsigned long>(job.jobId), job.pages, narrow(specs[job.index].output).c_str());
+        std::printf("%s: job %lu: %d page(s) -> %s\n", plans[job.index].label.c_str(),
+                    static_cast<unsigned long>(job.jobId), job.pages, narrow(plans[job.index].output).c_str());
 }
 
 int printSet(const PrintOptions& o) {
-    std::vector<JobSpec> specs;
-    for (const std::wstring& ticket : o.tickets) specs.push_back(loadJobSpec(ticket, outputFor(o, ticket)));
-    refuseSharedOutputs(specs);
-    SoakCheck check(specs, o.unsealPassword);
-    FootprintWatch watch(o.repeat, specs.size());
+    std::vector<JobPlan> plans;
+    for (const std::wstring& ticket : o.tickets) plans.push_back(loadJobPlan(ticket, outputFor(o, ticket)));
+    refuseSharedOutputs(plans);
+    SoakCheck check(plans, o.unsealPassword);
+    FootprintWatch watch(o.repeat, plans.size());
     RoundOptions options{o.mode, o.session, true};
     for (unsigned round = 1; round <= o.repeat; ++round) {
         options.reportNotes = round == 1;
-        const RoundResult result = printRound(specs, options);
+        const RoundResult result = printRound(plans, options);
         if (reportErrors(result)) return 1;
         // A soak names the jobs of its first and its last round.
-        if (round == 1 || round == o.repeat) reportJobs(specs, result);
+        if (round == 1 || round == o.repeat) reportJobs(plans, result);
         if (o.repeat == 1) return 0;
         check.check(result.printed);
-        watch.afterRound(round * specs.size());
+        watch.afterRound(round * plans.size());
     }
-    watch.atEnd(o.repeat * specs.size());
-    std::printf("%zu jobs in %u rounds, each as the first round printed it\n", o.repeat * specs.size(), o.repeat);
+    watch.atEnd(o.repeat * plans.size());
+    std::printf("%zu jobs in %u rounds, each as the first round printed it\n", o.repeat * plans.size(), o.repeat);
     return 0;
 }
 

@@ -75,28 +75,28 @@ void nameApplication(const Ticket& ticket) {
 
 // The job's file is checked (and an earlier one removed) before the device
 // opens, as before every print.
-const Ticket& withOutputReady(const JobSpec& spec) {
-    prepareJobOutput(spec.output);
-    return spec.ticket;
+const Ticket& withOutputReady(const JobPlan& plan) {
+    prepareJobOutput(plan.output);
+    return plan.ticket;
 }
 
 }  // namespace
 
-JobSpec loadJobSpec(const std::wstring& ticketPath, const std::wstring& outputOverride) {
-    JobSpec spec;
-    spec.ticketPath = ticketPath;
-    spec.label = fileNameOf(ticketPath);
+JobPlan loadJobPlan(const std::wstring& ticketPath, const std::wstring& outputOverride) {
+    JobPlan plan;
+    plan.ticketPath = ticketPath;
+    plan.label = fileNameOf(ticketPath);
     TicketError error;
     std::optional<Ticket> ticket = parseTicket(readFile(ticketPath), error);
     if (!ticket) throw HostError(narrow(ticketPath) + ": " + error.message);
-    spec.ticket = std::move(*ticket);
+    plan.ticket = std::move(*ticket);
     const std::wstring folder = folderOf(ticketPath);
-    spec.input = resolve(folder, wide(spec.ticket.input));
-    if (outputOverride.empty() && spec.ticket.output.empty()) throw HostError("[job] output is missing");
-    spec.output = outputOverride.empty() ? resolve(folder, wide(spec.ticket.output)) : resolve(L".", outputOverride);
-    spec.document = readFile(spec.input);
-    spec.documentName = wide(spec.ticket.document.empty() ? spec.ticket.input : spec.ticket.document);
-    return spec;
+    plan.input = resolve(folder, wide(plan.ticket.input));
+    if (outputOverride.empty() && plan.ticket.output.empty()) throw HostError("[job] output is missing");
+    plan.output = outputOverride.empty() ? resolve(folder, wide(plan.ticket.output)) : resolve(L".", outputOverride);
+    plan.document = readFile(plan.input);
+    plan.documentName = wide(plan.ticket.document.empty() ? plan.ticket.input : plan.ticket.document);
+    return plan;
 }
 
 void SessionSink::note(std::string_view text) {
@@ -105,30 +105,30 @@ void SessionSink::note(std::string_view text) {
 
 std::string SessionSink::documentProlog() { return std::string(kCoreProcedures); }
 
-PrintJob::PrintJob(const JobSpec& spec, const SessionOptions& options, bool reportNotes)
-    : spec_(spec), session_(withOutputReady(spec), options), sink_(session_, reportNotes) {
+PrintJob::PrintJob(const JobPlan& plan, const SessionOptions& options, bool reportNotes)
+    : plan_(plan), session_(withOutputReady(plan), options), sink_(session_, reportNotes) {
     if (!reportNotes) return;
     // The ticket's record is a stored document's: the merge replaces what
     // is out of range for a field, as it would for any job; say which.
-    for (const std::string& field : fieldsReplacedByMerge(spec.ticket, session_.record()))
+    for (const std::string& field : fieldsReplacedByMerge(plan.ticket, session_.record()))
         std::fprintf(stderr, "wrenhost: note: the merge replaced [private] %s (now %s)\n", field.c_str(),
                      describeField(session_.record(), field).c_str());
 }
 
 void PrintJob::start() {
     std::lock_guard<std::mutex> lock(gDocumentStartLock);
-    nameApplication(spec_.ticket);
-    job_ = session_.startJob(spec_.documentName, spec_.output);
+    nameApplication(plan_.ticket);
+    job_ = session_.startJob(plan_.documentName, plan_.output);
 }
 
 void PrintJob::finish() {
     session_.endJob();
-    verifyJobOutput(spec_.output);
+    verifyJobOutput(plan_.output);
 }
 
 std::string PrintJob::summary(int pages) const {
-    return "job " + std::to_string(job_) + ": " + std::to_string(pages) + " page(s) of " + narrow(spec_.input) +
-           " -> " + narrow(spec_.output);
+    return "job " + std::to_string(job_) + ": " + std::to_string(pages) + " page(s) of " + narrow(plan_.input) +
+           " -> " + narrow(plan_.output);
 }
 
 }  // namespace wren::host

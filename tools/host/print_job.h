@@ -1,5 +1,5 @@
 // One ticket's job as the core driver prints it: the ticket and its document
-// read once (JobSpec), then printed any number of times, each print on a
+// read once (JobPlan), then printed any number of times, each print on a
 // device of its own (PrintJob), as a spooler serving the ticket's queue would.
 #pragma once
 
@@ -14,7 +14,7 @@
 namespace wren::host {
 
 // What a ticket asks to print, read and resolved once.
-struct JobSpec {
+struct JobPlan {
     std::wstring ticketPath;
     std::string label;  // the ticket's file name, to say which job a message is about
     Ticket ticket;
@@ -24,7 +24,7 @@ struct JobSpec {
 
 // Reads the ticket and its document. A non-empty `outputOverride` (relative
 // to the current folder) replaces the ticket's output. Throws HostError.
-JobSpec loadJobSpec(const std::wstring& ticketPath, const std::wstring& outputOverride);
+JobPlan loadJobPlan(const std::wstring& ticketPath, const std::wstring& outputOverride);
 
 // Forwards the document's stream into the session and its injection points
 // into the plug-in, with what the core driver itself writes.
@@ -43,7 +43,7 @@ private:
     bool reportNotes_;
 };
 
-// One print of a JobSpec: the constructor readies the job's file and opens
+// One print of a JobPlan: the constructor readies the job's file and opens
 // the device (the plug-in loaded, the DEVMODE settled, the PDEV enabled);
 // then start(), the stream into sink(), finish(). Every step throws
 // HostError; a print destroyed before finish() is aborted in the spooler.
@@ -51,7 +51,7 @@ class PrintJob {
 public:
     // `reportNotes`: say on stderr what the merge and the splitter decided
     // (a soak says it for the first round only).
-    PrintJob(const JobSpec& spec, const SessionOptions& options, bool reportNotes);
+    PrintJob(const JobPlan& plan, const SessionOptions& options, bool reportNotes);
     PrintJob(const PrintJob&) = delete;
     PrintJob& operator=(const PrintJob&) = delete;
 
@@ -62,13 +62,13 @@ public:
     // Ends the document and the spooler job and checks the job's file.
     void finish();
 
-    const JobSpec& spec() const { return spec_; }
+    const JobPlan& plan() const { return plan_; }
     DWORD jobId() const { return job_; }
     // "job N: P page(s) of <input> -> <output>"
     std::string summary(int pages) const;
 
 private:
-    const JobSpec& spec_;
+    const JobPlan& plan_;
     PluginSession session_;
     SessionSink sink_;
     DWORD job_ = 0;

@@ -22,7 +22,7 @@ struct RoundOptions {
 };
 
 struct PrintedJob {
-    std::size_t index;  // of the job's spec in the set
+    std::size_t index;  // of the job's plan in the set
     DWORD jobId;
     int pages;
 };
@@ -35,10 +35,10 @@ struct RoundResult {
 // Sequential and interleaved rounds stop at the first failure (every job
 // still open is aborted); a concurrent round lets the other threads finish
 // and reports every failure.
-RoundResult printRound(const std::vector<JobSpec>& specs, const RoundOptions& options);
+RoundResult printRound(const std::vector<JobPlan>& plans, const RoundOptions& options);
 
 // The concurrent round: every job on its own thread; the threads open their
 // devices together and start their jobs together.
-RoundResult printConcurrently(const std::vector<JobSpec>& specs, const RoundOptions& options);
+RoundResult printConcurrently(const std::vector<JobPlan>& plans, const RoundOptions& options);
 
 }  // namespace wren::host

@@ -16,32 +16,32 @@ std::string maskJobId(std::string job, DWORD jobId) {
     return job;
 }
 
-SoakCheck::SoakCheck(const std::vector<JobSpec>& specs, std::optional<std::string> password)
-    : specs_(specs), password_(std::move(password)), references_(specs.size()) {}
+SoakCheck::SoakCheck(const std::vector<JobPlan>& plans, std::optional<std::string> password)
+    : plans_(plans), password_(std::move(password)), references_(plans.size()) {}
 
 // The job as the printer reads it: a sealed job opened with the password,
 // which must not stand in it in clear.
-std::string SoakCheck::plainJob(const JobSpec& spec, DWORD jobId) const {
-    std::string job = readFile(spec.output);
+std::string SoakCheck::plainJob(const JobPlan& plan, DWORD jobId) const {
+    std::string job = readFile(plan.output);
     if (job.find(kWriteStartLine) == std::string::npos) return maskJobId(std::move(job), jobId);
-    if (!password_) throw HostError(spec.label + ": the job is encrypted: give --unseal-password to check it");
+    if (!password_) throw HostError(plan.label + ": the job is encrypted: give --unseal-password to check it");
     if (job.find(*password_) != std::string::npos)
-        throw HostError(spec.label + ": job " + std::to_string(jobId) + " holds the password in clear");
+        throw HostError(plan.label + ": job " + std::to_string(jobId) + " holds the password in clear");
     std::string plain;
     UnsealResult opened = unsealJob(job, *password_, &stand_in::cngDeriveJobKey, plain);
-    if (!opened.ok) throw HostError(spec.label + ": job " + std::to_string(jobId) + " does not unseal: " + opened.message);
+    if (!opened.ok) throw HostError(plan.label + ": job " + std::to_string(jobId) + " does not unseal: " + opened.message);
     return maskJobId(std::move(plain), jobId);
 }
 
 void SoakCheck::check(const std::vector<PrintedJob>& round) {
     for (const PrintedJob& printed : round) {
         Reference& reference = references_.at(printed.index);
-        std::string job = plainJob(specs_[printed.index], printed.jobId);
+        std::string job = plainJob(plans_[printed.index], printed.jobId);
         if (!reference.taken) {
             reference.job = std::move(job);
             reference.taken = true;
         } else if (job != reference.job) {
-            throw HostError(specs_[printed.index].label + ": job " + std::to_string(printed.jobId) +
+            throw HostError(plans_[printed.index].label + ": job " + std::to_string(printed.jobId) +
                             " differs from the first round's");
         }
     }

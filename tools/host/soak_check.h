@@ -22,7 +22,7 @@ class SoakCheck {
 public:
     // `password` opens the set's encrypted jobs (none: an encrypted job is
     // an error, since it cannot be checked).
-    SoakCheck(const std::vector<JobSpec>& specs, std::optional<std::string> password);
+    SoakCheck(const std::vector<JobPlan>& plans, std::optional<std::string> password);
     // The first call keeps the round as the reference; every later one
     // compares. Throws HostError naming the job that differs.
     void check(const std::vector<PrintedJob>& round);
@@ -32,9 +32,9 @@ private:
         bool taken = false;
         std::string job;  // plain, with the job id masked
     };
-    std::string plainJob(const JobSpec& spec, DWORD jobId) const;
+    std::string plainJob(const JobPlan& plan, DWORD jobId) const;
 
-    const std::vector<JobSpec>& specs_;
+    const std::vector<JobPlan>& plans_;
     std::optional<std::string> password_;
     std::vector<Reference> references_;
 };
