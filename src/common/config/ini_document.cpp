@@ -7,14 +7,6 @@ namespace {
 
 char16_t lower(char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c; }
 
-// The key of the name indexes: names compare without case, as the
-// platform's reader compares them (ASCII letters only).
-std::u16string lowered(std::u16string_view s) {
-    std::u16string out(s);
-    for (char16_t& c : out) c = lower(c);
-    return out;
-}
-
 bool isBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r'; }
 
 std::u16string_view trim(std::u16string_view s) {
@@ -36,6 +28,17 @@ bool equalsNoCase(std::u16string_view a, std::u16string_view b) {
     for (std::size_t i = 0; i < a.size(); ++i)
         if (lower(a[i]) != lower(b[i])) return false;
     return true;
+}
+
+std::size_t IniDocument::NoCaseHash::operator()(std::u16string_view name) const noexcept {
+    // FNV-1a over the lowered units.
+    std::uint64_t hash = 14695981039346656037ull;
+    for (char16_t c : name) hash = (hash ^ lower(c)) * 1099511628211ull;
+    return static_cast<std::size_t>(hash);
+}
+
+bool IniDocument::NoCaseEqual::operator()(std::u16string_view a, std::u16string_view b) const noexcept {
+    return equalsNoCase(a, b);
 }
 
 IniDocument IniDocument::parse(std::u16string_view text) {
@@ -74,7 +77,7 @@ IniDocument IniDocument::parse(std::u16string_view text) {
 }
 
 std::optional<std::size_t> IniDocument::findSection(std::u16string_view name) const {
-    auto it = sectionIndex_.find(lowered(name));
+    auto it = sectionIndex_.find(name);
     if (it == sectionIndex_.end()) return std::nullopt;
     return it->second;
 }
@@ -83,13 +86,13 @@ std::size_t IniDocument::sectionAt(std::u16string_view name) {
     if (auto found = findSection(name)) return *found;
     sections_.push_back(Section{std::u16string(name), {}});
     keyIndex_.emplace_back();
-    sectionIndex_.emplace(lowered(name), sections_.size() - 1);
+    sectionIndex_.emplace(std::u16string(name), sections_.size() - 1);
     return sections_.size() - 1;
 }
 
 std::optional<std::size_t> IniDocument::findKey(std::size_t section, std::u16string_view key) const {
     const Index& index = keyIndex_[section];
-    auto it = index.find(lowered(key));
+    auto it = index.find(key);
     if (it == index.end()) return std::nullopt;
     return it->second;
 }
@@ -97,7 +100,7 @@ std::optional<std::size_t> IniDocument::findKey(std::size_t section, std::u16str
 void IniDocument::append(std::size_t section, std::u16string_view key, std::u16string_view value) {
     std::vector<Entry>& entries = sections_[section].entries;
     entries.push_back(Entry{std::u16string(key), std::u16string(value)});
-    keyIndex_[section].emplace(lowered(key), entries.size() - 1);
+    keyIndex_[section].emplace(std::u16string(key), entries.size() - 1);
 }
 
 const IniDocument::Section* IniDocument::section(std::u16string_view name) const {

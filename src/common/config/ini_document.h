@@ -2,7 +2,7 @@
 // section and key names compare without case, values lose surrounding
 // blanks and one pair of matching quotes, later duplicates are ignored.
 // Used by the in-memory profile of the tests and by the host's job tickets.
-// Lookups go through an index by lowered name, so reading a document with
+// Lookups go through an index by name, without case, so reading a document with
 // many keys costs time in proportion to its size.
 #pragma once
 
@@ -50,7 +50,17 @@ public:
     void set(std::u16string_view section, std::u16string_view key, std::u16string_view value);
 
 private:
-    using Index = std::unordered_map<std::u16string, std::size_t>;  // lowered name → position
+    // Names compare without case (ASCII letters only), and are looked up by
+    // view: reading a key makes no lowered copy of it.
+    struct NoCaseHash {
+        using is_transparent = void;
+        std::size_t operator()(std::u16string_view name) const noexcept;
+    };
+    struct NoCaseEqual {
+        using is_transparent = void;
+        bool operator()(std::u16string_view a, std::u16string_view b) const noexcept;
+    };
+    using Index = std::unordered_map<std::u16string, std::size_t, NoCaseHash, NoCaseEqual>;  // name → position
     std::optional<std::size_t> findSection(std::u16string_view name) const;
     std::size_t sectionAt(std::u16string_view name);  // adds the section when missing
     // The entry's position in the section, or nothing.
