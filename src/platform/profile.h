@@ -29,10 +29,8 @@ public:
     // The section's key names in file order (GetPrivateProfileStringW with
     // no key), as many as fit whole into bufferChars; empty when the file or
     // section is absent.
-    virtual std::vector<std::u16string> keyNames(std::u16string_view /*file*/, std::u16string_view /*section*/,
-                                                 std::size_t /*bufferChars*/) const {
-        return {};
-    }
+    virtual std::vector<std::u16string> keyNames(std::u16string_view file, std::u16string_view section,
+                                                 std::size_t bufferChars) const = 0;
     // WritePrivateProfileStringW with no key: the section and all its keys
     // go. False when the file cannot be written.
     virtual bool deleteSection(std::u16string_view /*file*/, std::u16string_view /*section*/) const {

@@ -13,6 +13,7 @@
 #include "ui/pages/control_events.h"
 #include "ui/pages/finishing_rules.h"
 #include "ui/pages/fit_paper_list.h"
+#include "ui/pages/gamma_settings.h"
 #include "ui/pages/page_text.h"
 #include "ui/resources/resource_ids.h"
 
@@ -22,7 +23,6 @@ namespace {
 constexpr std::int32_t kGammaEnabled = 0x10000;
 constexpr int kMaxCopies = 999;
 constexpr long kMaxScale = 1000;
-constexpr int kMaxGammaSettings = 256;
 
 // Model-section keys the page reads.
 constexpr std::u16string_view kLinkKey = u"TabLinkName";
@@ -83,19 +83,10 @@ void JobOptionsPage::adjustOutputBin() {
 }
 
 void JobOptionsPage::fillGammaList() {
-    const std::u16string name = s_.profile.readString(ctx_.pluginIni, u"DependentFiles", u"HALFTONE", 261);
-    const std::u16string file = name.empty() ? std::u16string() : s_.config.driverFilePath(name);
-    const int stated = file.empty() ? 0 : s_.profile.readInt(file, u"PSGamma", u"SettingNum", 0);
-    // Identifiers are 8-bit: a file that claims more settings than there
-    // can be is read for those only, not for billions of entries.
-    const int count = stated < kMaxGammaSettings ? stated : kMaxGammaSettings;
+    const GammaSettings gamma = readGammaSettings(s_.profile, s_.config, ctx_.pluginIni);
     view_.listClear(IDC_GAMMA_LIST);
-    for (int i = 0; i < count; ++i) {
-        const int id = s_.profile.readInt(file, u"PSGamma", formatNumbers(u"SettingID%d", {i}), 0);
-        const std::u16string text = s_.profile.readString(file, u"PSGamma", formatNumbers(u"SettingName%d", {id}), 33);
-        if (!text.empty()) view_.listAdd(IDC_GAMMA_LIST, text, id & 0xFF);
-    }
-    if (count <= 0) {
+    for (const GammaSetting& setting : gamma.settings) view_.listAdd(IDC_GAMMA_LIST, setting.name, setting.id);
+    if (!gamma.offered) {
         view_.destroy(IDC_GAMMA_CHECK);
         view_.destroy(IDC_GAMMA_LIST);
     }
