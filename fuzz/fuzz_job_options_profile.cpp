@@ -1,12 +1,15 @@
-// The Job Options page as outside data feeds it: a gamma file of any text,
-// the printer's paper names and codes, and a stored settings record of any
-// values (gamma identifier, fit-to-page target, encrypted password length).
-// The page is opened, clicked through and left; the target it stores back
-// must be one the printer reported, or the default.
+// The Job Options page as outside data feeds it: the printer's paper names
+// and codes, a link name of any text, gamma files of each kind, and a stored
+// settings record of any values (gamma identifier, fit-to-page target,
+// encrypted password length). The page is opened, clicked through and left;
+// the target it stores back must be one the printer reported, or the
+// default. The gamma file's own text and the paper list alone are fuzzed by
+// the faster gamma settings and fit papers targets.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/family/family_exports.h"
@@ -63,21 +66,6 @@ std::u16string Units(FuzzedDataProvider& in, std::size_t maxUnits) {
     std::u16string s(in.ConsumeIntegralInRange<std::size_t>(0, maxUnits), u'\0');
     for (auto& c : s) c = in.ConsumeIntegral<char16_t>();
     return s;
-}
-
-// Small numbers mostly, so identifiers and names meet; sometimes any text.
-std::string Number(FuzzedDataProvider& in) {
-    if (in.ConsumeBool()) return std::to_string(in.ConsumeIntegralInRange(-2, 12));
-    return in.ConsumeRandomLengthString(16);
-}
-
-std::string GammaText(FuzzedDataProvider& in) {
-    std::string text = "[PSGamma]\nSettingNum=" + Number(in) + "\n";
-    for (int i = in.ConsumeIntegralInRange(0, 12); i > 0; --i) {
-        text += "SettingID" + Number(in) + "=" + Number(in) + "\n";
-        text += "SettingName" + Number(in) + "=" + in.ConsumeRandomLengthString(48) + "\n";
-    }
-    return text + in.ConsumeRandomLengthString(200);
 }
 
 void Record(FuzzedDataProvider& in, PrivateRecord& r) {
@@ -145,15 +133,63 @@ constexpr int kCommandIds[] = {
 };
 constexpr int kNotifications[] = {ui::kClicked, ui::kSelectionChanged, ui::kEditChange, ui::kEditUpdate};
 
+// Gamma files of each kind the page must cope with: a few settings that the
+// stored identifiers meet (one unnamed, one named past the 32 units kept),
+// a long list with gaps, one stating none.
+// Gamma files of any text are the gamma settings target's inputs.
+constexpr const char* kGammaFiles[] = {
+    "[PSGamma]\nSettingNum=4\nSettingID0=0\nSettingName0=Standard\nSettingID1=3\nSettingName3=Photo\n"
+    "SettingID2=7\nSettingID3=300\nSettingName300=A name longer than the thirty-two units kept\n",
+    "[PSGamma]\nSettingNum=40\nSettingID0=1\nSettingName1=One\nSettingID255=2\nSettingName2=Last\n",
+    "[PSGamma]\nSettingNum=0\nSettingID0=1\nSettingName1=Unlisted\n",
+};
+
+// The printer's files that do not come from the input, parsed once: the
+// plug-in INI naming each gamma file or none, and the capability file with
+// each choice of cipher and card library. Parsing them for every input was
+// most of a run. The page only reads them.
+struct World {
+    test::FakeProfile profile;
+    test::FakeLibraryLoader loader;
+    World() {
+        for (std::size_t gamma = 0; gamma <= std::size(kGammaFiles); ++gamma) {
+            const std::string file = gamma == 0 ? "" : "wrengam" + std::to_string(gamma) + ".dat";
+            profile.addFile(IniPath(gamma),
+                            "[OEMFiles]\nOEMConfigFile1=wrenui.dll\n[DependentFiles]\nHALFTONE=" + file + "\n");
+            if (gamma > 0) profile.addFile(std::u16string(kDir) + fromUtf8(file), kGammaFiles[gamma - 1]);
+        }
+        for (bool cipher : {false, true})
+            for (bool card : {false, true}) profile.addFile(CapabilityPath(cipher, card), CapabilityText(cipher, card, {}));
+        loader.libraries[std::u16string(kDir) + u"zecipher.dll"] = {{"DispCryptoUIEx", test::exportOf(&CryptoDialog)},
+                                                                  {"EncryptPassword", test::exportOf(&Encrypt)},
+                                                                  {"DecryptPassword", test::exportOf(&Decrypt)}};
+        loader.libraries[std::u16string(kDir) + u"zecard.dll"] = {{"QueryCardDriver", test::exportOf(&CardPresent)}};
+    }
+    // Gamma file 0 is none.
+    static std::u16string IniPath(std::size_t gamma) {
+        return std::u16string(kDir) + u"wren" + fromUtf8(std::to_string(gamma)) + u".ini";
+    }
+    static std::u16string CapabilityPath(bool cipher, bool card) {
+        return std::u16string(kDir) + u"wren-" + (cipher ? u"x" : u"") + (card ? u"c" : u"") + u".cap";
+    }
+    static std::string CapabilityText(bool cipher, bool card, const std::optional<std::string>& linkName) {
+        std::string text = "[Capability]\nWren ZE Colour PS=WrenC5\n[WrenC5]\nUA_DLL=zeuauth.dll\n";
+        if (cipher) text += "CryptoDll=zecipher.dll\n";
+        if (card) text += "CARD_DLL=zecard.dll\n";
+        if (linkName) text += "TabLinkName=" + *linkName + "\n";
+        return text;
+    }
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static World world;
     FuzzedDataProvider in(data, size);
     const std::u16string dir = kDir;
     const PrinterHandle printer = reinterpret_cast<PrinterHandle>(0x20);
 
     test::FakeSpooler spooler;
-    spooler.printers[printer].dependentFiles = test::FakeSpooler::list({dir + u"wren.ini", dir + u"wren.cap"});
     for (std::size_t n = in.ConsumeIntegralInRange<std::size_t>(0, 24); n > 0; --n) {
         NamedPaper paper{Units(in, 80), {}};
         paper.size.code = in.ConsumeBool() ? in.ConsumeIntegralInRange<std::int16_t>(0, 12)
@@ -163,23 +199,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         spooler.namedPaperList.push_back(std::move(paper));
     }
 
-    test::FakeProfile profile;
-    profile.addFile(dir + u"wren.ini", "[OEMFiles]\nOEMConfigFile1=wrenui.dll\n[DependentFiles]\nHALFTONE=" +
-                                           std::string(in.ConsumeBool() ? "wrengam.dat" : "") + "\n");
-    std::string modelKeys = "UA_DLL=zeuauth.dll\n";
-    test::FakeLibraryLoader loader;
+    test::FakeProfile& profile = world.profile;
+    const std::u16string ini = World::IniPath(in.ConsumeIntegralInRange<std::size_t>(0, std::size(kGammaFiles)));
+    const bool cipher = in.ConsumeBool(), card = in.ConsumeBool();
+    std::u16string capability = World::CapabilityPath(cipher, card);
+    // A link name of any text makes a capability file of this input's own.
     if (in.ConsumeBool()) {
-        modelKeys += "CryptoDll=zecipher.dll\n";
-        loader.libraries[dir + u"zecipher.dll"] = {{"DispCryptoUIEx", test::exportOf(&CryptoDialog)},
-                                                   {"EncryptPassword", test::exportOf(&Encrypt)},
-                                                   {"DecryptPassword", test::exportOf(&Decrypt)}};
+        capability = dir + u"wren-link.cap";
+        profile.addFile(capability, World::CapabilityText(cipher, card, in.ConsumeRandomLengthString(40)));
     }
-    if (in.ConsumeBool()) {
-        modelKeys += "CARD_DLL=zecard.dll\n";
-        loader.libraries[dir + u"zecard.dll"] = {{"QueryCardDriver", test::exportOf(&CardPresent)}};
-    }
-    if (in.ConsumeBool()) modelKeys += "TabLinkName=" + in.ConsumeRandomLengthString(40) + "\n";
-    profile.addFile(dir + u"wren.cap", "[Capability]\nWren ZE Colour PS=WrenC5\n[WrenC5]\n" + modelKeys);
+    spooler.printers[printer].dependentFiles = test::FakeSpooler::list({ini, capability});
     gDialogConfirms = in.ConsumeBool();
     gDecrypts = in.ConsumeBool();
 
@@ -191,7 +220,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     test::FakeOptionTree tree;
     ui::SheetContext context;
-    context.pluginIni = dir + u"wren.ini";
+    context.pluginIni = ini;
     context.standardUiAsked = in.ConsumeBool();
     Slotter slot{in, tree, context};
     test::FakeItem form = test::FakeItem::role(9);
@@ -220,10 +249,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     document.paperSize = in.ConsumeBool() ? ui::kCustomPaperSize : in.ConsumeIntegralInRange<std::int16_t>(0, 12);
     document.noPermission = in.ConsumeBool();
     const std::uint16_t locale = in.ConsumeBool() ? 1033 : 1031;
-    // The gamma file is what remains of the choices above.
     const std::string commands = in.ConsumeBytesAsString(in.ConsumeIntegralInRange<std::size_t>(0, 48));
     const bool numbersInRange = in.ConsumeBool();
-    profile.addFile(dir + u"wrengam.dat", GammaText(in));
 
     test::FakeCodePage codePage;
     DriverConfig config{spooler, profile, printer};
@@ -233,8 +260,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     test::FakeDialogView view;
     AddPageControls(view);
     Sheet sheet;
-    ui::PageServices services{profile, spooler, loader, codePage, settings, config, strings, state, tree,
-                              context, record, document, dir + u"wren.cap", u"Wren Test", locale};
+    ui::PageServices services{profile, spooler, world.loader, codePage, settings, config, strings, state, tree,
+                              context, record, document, capability, u"Wren Test", locale};
     ui::JobOptionsPage page(services, view, sheet);
     page.initialize();
     page.refresh();
@@ -264,5 +291,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             __builtin_trap();
         if (record.gammaOn > 1 || record.fitToPaper > 1) __builtin_trap();
     }
+    // The input's files go with the run: memory that outlives a run makes
+    // libFuzzer suspect a leak and search the whole heap for it.
+    profile.addFile(dir + u"wren-link.cap", "");
+    world.loader.loads.clear();
+    profile.reads = 0;
     return 0;
 }
