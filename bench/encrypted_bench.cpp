@@ -22,6 +22,7 @@
 #include "host_error.h"
 #include "platform/win32/handles.h"
 #include "plugin_session.h"
+#include "platform/function_cast.h"
 
 namespace {
 
@@ -68,11 +69,11 @@ Cipher loadCipher() {
         return f;
     };
     return Cipher{module,
-                  reinterpret_cast<CreateEncryptionFn>(get("CreateEncryption")),
-                  reinterpret_cast<InitEncryptionFn>(get("InitEncryption")),
-                  reinterpret_cast<UpdateEncryptionFn>(get("UpdateEncryption")),
-                  reinterpret_cast<EndEncryptionFn>(get("EndEncryption")),
-                  reinterpret_cast<DeleteEncryptionFn>(get("DeleteEncryption"))};
+                  wren::functionCast<CreateEncryptionFn>(get("CreateEncryption")),
+                  wren::functionCast<InitEncryptionFn>(get("InitEncryption")),
+                  wren::functionCast<UpdateEncryptionFn>(get("UpdateEncryption")),
+                  wren::functionCast<EndEncryptionFn>(get("EndEncryption")),
+                  wren::functionCast<DeleteEncryptionFn>(get("DeleteEncryption"))};
 }
 
 // The bare cipher over `mib` MiB; with `printer`, its output also goes to

@@ -33,9 +33,7 @@ if(WREN_SANITIZER STREQUAL "address")
     target_compile_options(wren_core PUBLIC -O1)
 endif()
 
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+find_package(GTest REQUIRED)
 
 include(GoogleTest)
 

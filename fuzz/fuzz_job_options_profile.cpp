@@ -138,8 +138,8 @@ constexpr int kNotifications[] = {ui::kClicked, ui::kSelectionChanged, ui::kEdit
 // a long list with gaps, one stating none.
 // Gamma files of any text are the gamma settings target's inputs.
 constexpr const char* kGammaFiles[] = {
-    "[PSGamma]\nSettingNum=4\nSettingID0=0\nSettingName0=Standard\nSettingID1=3\nSettingName3=Photo\n"
-    "SettingID2=7\nSettingID3=300\nSettingName300=A name longer than the thirty-two units kept\n",
+    ("[PSGamma]\nSettingNum=4\nSettingID0=0\nSettingName0=Standard\nSettingID1=3\nSettingName3=Photo\n"
+     "SettingID2=7\nSettingID3=300\nSettingName300=A name longer than the thirty-two units kept\n"),
     "[PSGamma]\nSettingNum=40\nSettingID0=1\nSettingName1=One\nSettingID255=2\nSettingName2=Last\n",
     "[PSGamma]\nSettingNum=0\nSettingID0=1\nSettingName1=Unlisted\n",
 };

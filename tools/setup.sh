@@ -4,8 +4,10 @@
 set -euo pipefail
 
 # fonts-droid-fallback: the CJK glyphs the Wine prefix links to the dialog
-# font (tools/wine-env.sh); ghostscript only recommends it.
-packages=(cmake ninja-build clang libclang-rt-14-dev googletest libbenchmark-dev
+# font (tools/wine-env.sh); ghostscript only recommends it. GoogleTest: the
+# native build uses the package (libgtest-dev, libgmock-dev), the MinGW build
+# compiles its sources (googletest).
+packages=(cmake ninja-build clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-x86-64-posix wine wine64 fonts-wine libgnutls30 xvfb ghostscript
           fonts-droid-fallback)
 missing=()

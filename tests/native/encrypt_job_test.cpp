@@ -46,7 +46,7 @@ TEST_F(EncryptedJob, RoundTripsWhereverTheBlocksAreCut) {
 
 TEST_F(EncryptedJob, TheEndIsFoundWhenItsPatternIsSplit) {
     storePassword("pw");
-    for (const std::string end : {std::string("@PJL EOJ"), std::string("%%%%EOF")}) {
+    for (const std::string& end : {std::string("@PJL EOJ"), std::string("%%%%EOF")}) {
         const std::string stream = jobHeader() + documentBody(40);
         for (std::size_t split = 1; split < end.size(); ++split) {
             spooler.written.clear();

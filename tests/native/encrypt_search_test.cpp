@@ -43,7 +43,7 @@ TEST(BmhSearch, AgreesWithAPlainSearchOnRandomText) {
 }
 
 TEST(EndDetector, FindsEitherPatternAcrossEveryCut) {
-    for (const std::string pattern : {std::string("@PJL EOJ"), std::string("%%%%EOF")}) {
+    for (const std::string& pattern : {std::string("@PJL EOJ"), std::string("%%%%EOF")}) {
         const std::string stream = std::string(600, 'q') + pattern + " NAME\r\n";
         const std::size_t end = 600 + pattern.size();
         for (std::size_t cut = 1; cut < stream.size(); ++cut) {

@@ -239,7 +239,6 @@ TEST_F(PjlHeaderTest, DeviceCommentsCarryOnlyPjlText) {
     EXPECT_EQ(pjlEnvelopeViolation(out), "");
 }
 
-const family::AccessControlRecord* gAccessRecord = nullptr;
 std::string gEchoed1, gEchoed2;
 
 // Like the real library, it pastes the record's texts into its PJL lines.

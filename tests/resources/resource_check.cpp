@@ -23,8 +23,8 @@
 // Templates are taken by language explicitly (FindResourceExW), as the
 // plug-in does; the thread language would be ignored under Wine.
 // Built by tests/resources/CMakeLists.txt; by hand:
-//   x86_64-w64-mingw32-g++-posix -std=c++20 -municode -static -O1 -Isrc resource_check.cpp text_fit.cpp \
-//       -lcomctl32 -lgdi32 -lmsimg32
+//   x86_64-w64-mingw32-g++-posix -std=c++20 -municode -static -O1 -Isrc resource_check.cpp text_fit.cpp
+//       -lcomctl32 -lgdi32 -lmsimg32  (one command line)
 #include <windows.h>
 #include <commctrl.h>
 
@@ -301,7 +301,12 @@ bool saveScreen(HWND window, const char* path) {
     RECT r; GetWindowRect(window, &r);
     int w = r.right - r.left, h = r.bottom - r.top;
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
     HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);

@@ -7,12 +7,13 @@
 
 #include "driver_helpers.h"
 #include "wine_fixture.h"
+#include "platform/function_cast.h"
 
 namespace wren::wine_test {
 namespace {
 
 BOOL APIENTRY coreStartDoc(SURFOBJ*, LPWSTR, DWORD) { return TRUE; }
-DRVFN gCoreFunctions[] = {{INDEX_DrvStartDoc, reinterpret_cast<PFN>(&coreStartDoc)}};
+DRVFN gCoreFunctions[] = {{INDEX_DrvStartDoc, wren::functionCast<PFN>(&coreStartDoc)}};
 
 // The sample's commented-out line of `key`, replaced by `key=value`.
 std::string enabled(std::string text, const std::string& key, const std::string& value) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "wine_fixture.h"
+#include "platform/function_cast.h"
 
 namespace wren::wine_test {
 
@@ -140,7 +141,7 @@ private:
 template <typename Fn>
 Fn hookFor(const DRVENABLEDATA& ded, ULONG index) {
     for (ULONG i = 0; i < ded.c; ++i)
-        if (ded.pdrvfn[i].iFunc == index) return reinterpret_cast<Fn>(ded.pdrvfn[i].pfn);
+        if (ded.pdrvfn[i].iFunc == index) return wren::functionCast<Fn>(ded.pdrvfn[i].pfn);
     return nullptr;
 }
 

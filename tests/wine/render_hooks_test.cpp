@@ -3,6 +3,7 @@
 // at EnablePDEV, the stream probe, and where Command reads the settings from.
 #include "driver_helpers.h"
 #include "wine_fixture.h"
+#include "platform/function_cast.h"
 
 namespace wren::wine_test {
 namespace {
@@ -29,8 +30,8 @@ LONG APIENTRY coreQueryFontData(DHPDEV dhpdev, FONTOBJ* font, ULONG mode, HGLYPH
 }
 
 DRVFN gCoreFunctions[] = {
-    {INDEX_DrvEscape, reinterpret_cast<PFN>(&coreEscape)},
-    {INDEX_DrvQueryFontData, reinterpret_cast<PFN>(&coreQueryFontData)},
+    {INDEX_DrvEscape, wren::functionCast<PFN>(&coreEscape)},
+    {INDEX_DrvQueryFontData, wren::functionCast<PFN>(&coreQueryFontData)},
 };
 
 void* arg(ULONG_PTR value) { return reinterpret_cast<void*>(value); }

@@ -3,6 +3,7 @@
 // job limit with the sample's cipher library) must never reach it in clear.
 #include "driver_helpers.h"
 #include "wine_fixture.h"
+#include "platform/function_cast.h"
 
 namespace wren::wine_test {
 namespace {
@@ -11,8 +12,8 @@ BOOL APIENTRY coreStartDoc(SURFOBJ*, LPWSTR, DWORD) { return TRUE; }
 BOOL APIENTRY coreEndDoc(SURFOBJ*, FLONG) { return TRUE; }
 
 DRVFN gCoreFunctions[] = {
-    {INDEX_DrvStartDoc, reinterpret_cast<PFN>(&coreStartDoc)},
-    {INDEX_DrvEndDoc, reinterpret_cast<PFN>(&coreEndDoc)},
+    {INDEX_DrvStartDoc, wren::functionCast<PFN>(&coreStartDoc)},
+    {INDEX_DrvEndDoc, wren::functionCast<PFN>(&coreEndDoc)},
 };
 
 // Replaces one function that `module` imports from `dll` for the life of the

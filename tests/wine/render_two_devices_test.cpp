@@ -9,6 +9,7 @@
 
 #include "driver_helpers.h"
 #include "wine_fixture.h"
+#include "platform/function_cast.h"
 
 namespace wren::wine_test {
 namespace {
@@ -17,8 +18,8 @@ BOOL APIENTRY coreStartDoc(SURFOBJ*, LPWSTR, DWORD) { return TRUE; }
 BOOL APIENTRY coreEndDoc(SURFOBJ*, FLONG) { return TRUE; }
 
 DRVFN gCoreFunctions[] = {
-    {INDEX_DrvStartDoc, reinterpret_cast<PFN>(&coreStartDoc)},
-    {INDEX_DrvEndDoc, reinterpret_cast<PFN>(&coreEndDoc)},
+    {INDEX_DrvStartDoc, wren::functionCast<PFN>(&coreStartDoc)},
+    {INDEX_DrvEndDoc, wren::functionCast<PFN>(&coreEndDoc)},
 };
 
 const std::string kEndOfJob = "\r\n@PJL EOJ\r\n";

@@ -1,4 +1,5 @@
 #include "core_driver.h"
+#include "platform/function_cast.h"
 
 #include <cstring>
 #include <map>
@@ -130,10 +131,10 @@ BOOL APIENTRY coreStartPage(SURFOBJ*) { return TRUE; }
 BOOL APIENTRY coreSendPage(SURFOBJ*) { return TRUE; }
 
 DRVFN gCoreFunctions[] = {
-    {INDEX_DrvStartDoc, reinterpret_cast<PFN>(&coreStartDoc)},
-    {INDEX_DrvEndDoc, reinterpret_cast<PFN>(&coreEndDoc)},
-    {INDEX_DrvStartPage, reinterpret_cast<PFN>(&coreStartPage)},
-    {INDEX_DrvSendPage, reinterpret_cast<PFN>(&coreSendPage)},
+    {INDEX_DrvStartDoc, wren::functionCast<PFN>(&coreStartDoc)},
+    {INDEX_DrvEndDoc, wren::functionCast<PFN>(&coreEndDoc)},
+    {INDEX_DrvStartPage, wren::functionCast<PFN>(&coreStartPage)},
+    {INDEX_DrvSendPage, wren::functionCast<PFN>(&coreSendPage)},
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "host_error.h"
 #include "platform/win32/oem_interfaces.h"
+#include "platform/function_cast.h"
 
 namespace wren::host {
 
@@ -19,7 +20,7 @@ using GetClassObjectFn = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
 
 template <typename Interface>
 Interface* createPlugin(HMODULE module, REFCLSID clsid, REFIID iid, const char* name) {
-    auto getClassObject = reinterpret_cast<GetClassObjectFn>(GetProcAddress(module, "DllGetClassObject"));
+    auto getClassObject = wren::functionCast<GetClassObjectFn>(GetProcAddress(module, "DllGetClassObject"));
     if (!getClassObject) throw HostError(std::string(name) + " lacks DllGetClassObject");
     IClassFactory* factory = nullptr;
     if (FAILED(getClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory))) || !factory)

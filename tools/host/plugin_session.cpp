@@ -13,7 +13,9 @@
 #include "host_error.h"
 #include "installed_ppd.h"
 #include "plugin_loading.h"
+#include "platform/win32/devmode_bridge.h"
 #include "platform/win32/wide_text.h"
+#include "platform/function_cast.h"
 
 namespace wren::host {
 namespace {
@@ -96,7 +98,7 @@ void PluginSession::loadPlugin(const std::wstring& driverDir) {
 void PluginSession::settleDevmode(const std::wstring& driverDir) {
     devmodeIn_ = defaultDevmode(ticket_.printer);
     TicketError error;
-    if (!applyDevmodeFields(ticket_, *reinterpret_cast<PublicDevmode*>(&devmodeIn_), error))
+    if (!applyDevmodeFields(ticket_, *win32::publicDevmode(&devmodeIn_), error))
         throw HostError(error.message);
     devmodeOut_ = devmodeIn_;
     if (!plugin_) return;
@@ -215,7 +217,7 @@ DWORD PluginSession::startJob(const std::wstring& documentName, const std::wstri
         if (pluginHooks_.pdrvfn[i].iFunc == INDEX_DrvStartDoc) {
             SURFOBJ surface{};
             surface.dhpdev = reinterpret_cast<DHPDEV>(&devobj_);
-            auto hook = reinterpret_cast<PFN_DrvStartDoc>(pluginHooks_.pdrvfn[i].pfn);
+            auto hook = wren::functionCast<PFN_DrvStartDoc>(pluginHooks_.pdrvfn[i].pfn);
             if (!hook(&surface, doc.pDocName, job)) throw HostError("the DrvStartDoc hook failed");
         }
     return job;
@@ -258,7 +260,7 @@ void PluginSession::endJob() {
         if (pluginHooks_.pdrvfn[i].iFunc == INDEX_DrvEndDoc) {
             SURFOBJ surface{};
             surface.dhpdev = reinterpret_cast<DHPDEV>(&devobj_);
-            if (!reinterpret_cast<PFN_DrvEndDoc>(pluginHooks_.pdrvfn[i].pfn)(&surface, 0))
+            if (!wren::functionCast<PFN_DrvEndDoc>(pluginHooks_.pdrvfn[i].pfn)(&surface, 0))
                 throw HostError("the DrvEndDoc hook failed");
         }
     jobStarted_ = false;

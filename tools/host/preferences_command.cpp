@@ -24,6 +24,7 @@
 #include "ticket.h"
 #include "ticket_writer.h"
 #include "ui_helper.h"
+#include "platform/win32/devmode_bridge.h"
 
 namespace wren::host {
 namespace {
@@ -132,14 +133,14 @@ int runPreferences(const PreferencesOptions& options) {
     std::vector<BYTE> publicDm(sizeof(DEVMODEW) + kCoreDriverExtra, 0);
     auto* devmode = reinterpret_cast<DEVMODEW*>(publicDm.data());
     defaultDevmode(*devmode, printerName);
-    if (!applyDevmodeFields(*ticket, *reinterpret_cast<PublicDevmode*>(devmode), ticketError))
+    if (!applyDevmodeFields(*ticket, *win32::publicDevmode(devmode), ticketError))
         throw HostError(ticketError.message);
 
     HeapOwner heap;
     if (!heap.heap) throw HostError("HeapCreate failed");
     std::vector<TreeItem> model = options.printerProperties
                                       ? buildPrinterItems(ppd, *ticket)
-                                      : buildDocumentItems(ppd, *ticket, *reinterpret_cast<PublicDevmode*>(devmode));
+                                      : buildDocumentItems(ppd, *ticket, *win32::publicDevmode(devmode));
     OptionTreeStorage tree(model);
     HostUiHelper helper(ppd, *ticket, tree, model);
     const std::string out = sheetOutputPrefix(options.sheetName);
@@ -262,7 +263,7 @@ int runPreferences(const PreferencesOptions& options) {
     tree.readBack(model);
     Ticket chosen = *ticket;
     chosen.features = featuresOf(model, ticket->features);
-    PublicDevmode& dm = *reinterpret_cast<PublicDevmode*>(devmode);
+    PublicDevmode& dm = *win32::publicDevmode(devmode);
     chosen.devmode = mergedDevmode(ticket->devmode, devmodeFieldsOf(dm, applyToDevmode(model, dm)));
     chosen.privateFields = privateFieldsOf(*reinterpret_cast<const PrivateRecord*>(record.data()));
     const std::wstring target = options.savePath.empty() ? options.ticketPath : options.savePath;

@@ -7,6 +7,7 @@
 #include "host_error.h"
 #include "host_files.h"
 #include "platform/win32/handles.h"
+#include "platform/function_cast.h"
 
 namespace wren::host {
 namespace {
@@ -30,7 +31,7 @@ using UnixNameFn = char*(CDECL*)(const wchar_t*);
 
 UnixNameFn wineUnixNames() {
     HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    return kernel ? reinterpret_cast<UnixNameFn>(GetProcAddress(kernel, "wine_get_unix_file_name")) : nullptr;
+    return kernel ? wren::functionCast<UnixNameFn>(GetProcAddress(kernel, "wine_get_unix_file_name")) : nullptr;
 }
 
 std::string unixPath(UnixNameFn toUnix, const std::wstring& path) {

@@ -57,7 +57,10 @@ std::string number(T value) {
 template <std::size_t N, typename T>
 std::string list(const T (&values)[N]) {
     std::string s;
-    for (std::size_t i = 0; i < N; ++i) s += (i ? "," : "") + std::to_string(+values[i]);
+    for (std::size_t i = 0; i < N; ++i) {
+        if (i) s += ',';
+        s += std::to_string(+values[i]);
+    }
     return s;
 }
 

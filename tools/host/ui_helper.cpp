@@ -24,7 +24,7 @@ BOOL APIENTRY procUpdateUISetting(PVOID pci, PVOID optItem, DWORD, DWORD mode) {
 }
 
 std::string narrowName(const TreeItem& item) {
-    if (item.nameResource) return "#" + std::to_string(item.nameResource);
+    if (item.nameResource) return std::string("#").append(std::to_string(item.nameResource));
     std::string s;
     for (char16_t c : item.name) s.push_back(c < 0x80 ? static_cast<char>(c) : '?');
     return s;

@@ -7,6 +7,7 @@
 #include "ps/job/job_start.h"
 #include "ps/plugin/device_call.h"
 #include "ps/plugin/ps_module.h"
+#include "platform/function_cast.h"
 
 namespace wren::ps {
 namespace {
@@ -34,7 +35,7 @@ template <typename Fn>
 Fn core(DHPDEV dhpdev, Slot slot) {
     auto* pdevobj = reinterpret_cast<PDEVOBJ>(dhpdev);
     if (!pdevobj || !pdevobj->pdevOEM) return nullptr;
-    return reinterpret_cast<Fn>(static_cast<RenderPdev*>(pdevobj->pdevOEM)->core[slot]);
+    return functionCast<Fn>(static_cast<RenderPdev*>(pdevobj->pdevOEM)->core[slot]);
 }
 
 template <typename Fn>
@@ -274,7 +275,7 @@ BOOL APIENTRY HookQueryDeviceSupport(SURFOBJ* so, XLATEOBJ* xlate, XFORMOBJ* xfo
 template <typename Pfn, typename Hook>
 DRVFN hookEntry(ULONG index, Hook hook) {
     static_assert(std::is_same_v<Hook, Pfn>, "a hook must match its DDI function");
-    return DRVFN{index, reinterpret_cast<PFN>(hook)};
+    return DRVFN{index, functionCast<PFN>(hook)};
 }
 #define WREN_HOOK(index, hook, pfn) hookEntry<pfn>(index, &hook)
 

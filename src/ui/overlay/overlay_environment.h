@@ -26,15 +26,15 @@ struct OverlayEnvironment {
     // The core driver forbids changing the document's settings.
     bool noPermission = false;
     // Runs Define Overlays on this environment; its result.
-    std::function<int(int templateId)> runDialog;
+    std::function<int(int templateId)> runDialog = {};
     // The Job Options page's Apply button.
-    std::function<void()> markPageChanged;
+    std::function<void()> markPageChanged = {};
 
     // Set while the Overlays dialog is open.
     overlay::OverlayList* list = nullptr;
     // The overlay Define Overlays edits, and its number (the defined count
     // for a new one): OK takes it into the list, Cancel drops it.
-    overlay::OverlayRecord editing;
+    overlay::OverlayRecord editing = {};
     std::size_t editedNumber = 0;
 
     int run(int templateId) const { return runDialog ? runDialog(templateId) : 0; }

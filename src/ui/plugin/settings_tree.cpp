@@ -26,10 +26,6 @@ HRESULT invalidParameter() {
     return E_FAIL;
 }
 
-std::u16string printerNameOf(POEMCUIPPARAM param) {
-    return param->pPrinterName ? win32::fromWide(param->pPrinterName) : std::u16string();
-}
-
 // Finds the plug-in INI file among the driver's dependent files, and with it
 // the help file of this driver; empty without a plug-in INI file. The
 // lookup is the one the installer's exports use next.

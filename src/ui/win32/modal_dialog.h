@@ -27,12 +27,12 @@ public:
     using Make = std::function<std::unique_ptr<Controller>(Win32DialogView&)>;
     struct Hooks {
         // Runs once the controller is made, before it initialises.
-        std::function<void(HWND dialog)> prepare;
+        std::function<void(HWND dialog)> prepare = {};
         // WM_DRAWITEM; false when the item is not the dialog's to draw.
-        std::function<bool(const DRAWITEMSTRUCT&)> drawItem;
+        std::function<bool(const DRAWITEMSTRUCT&)> drawItem = {};
         // Any message after WM_INITDIALOG, before the common handling; true
         // when it handled the message.
-        std::function<bool(Controller&, HWND, UINT, WPARAM, LPARAM)> other;
+        std::function<bool(Controller&, HWND, UINT, WPARAM, LPARAM)> other = {};
     };
 
     // `state`: the sheet the dialog is opened from (its help file and rules).
