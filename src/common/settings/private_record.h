@@ -120,91 +120,32 @@ struct PrivateRecord {
 static_assert(sizeof(PrivateRecord) == kRecordSize);
 static_assert(alignof(PrivateRecord) == 1);
 
-#define WREN_AT(field, offset) static_assert(offsetof(PrivateRecord, field) == (offset), #field)
-WREN_AT(dwSize, 0);
-WREN_AT(dwSignature, 4);
-WREN_AT(dwVersion, 8);
-WREN_AT(oemItemValue, 12);
-WREN_AT(jobName, 16);
-WREN_AT(password, 50);
-WREN_AT(askAtPrint, 60);
-WREN_AT(watermarkIndex, 68);
-WREN_AT(overlayIds, 72);
-WREN_AT(reserved1, 80);
-WREN_AT(reserved2, 84);
-WREN_AT(ccmTableNtCount, 88);
-WREN_AT(ccmTableNvCount, 343);
-WREN_AT(ccmSetting, 600);
-WREN_AT(reserved4, 604);
-WREN_AT(wmSize, 608);
-WREN_AT(wmFontIndex, 612);
-WREN_AT(wmAngle, 616);
-WREN_AT(wmOffsetX, 620);
-WREN_AT(wmOffsetY, 624);
-WREN_AT(wmColor, 628);
-WREN_AT(wmFontName, 894);
-WREN_AT(wmWeight, 960);
-WREN_AT(wmItalic, 964);
-WREN_AT(wmCharSet, 965);
-WREN_AT(wmPosition, 966);
-WREN_AT(wmBorder, 968);
-WREN_AT(wmInBackground, 970);
-WREN_AT(wmFirstPageOnly, 972);
-WREN_AT(wmStyleCode, 974);
-WREN_AT(wmColorText, 976);
-WREN_AT(driverDirectory, 992);
-WREN_AT(pluginIniPath, 1514);
-WREN_AT(capabilityFilePath, 2036);
-WREN_AT(compressionLevel, 2558);
-WREN_AT(nupCode, 2560);
-WREN_AT(finishingPaperSize, 2564);
-WREN_AT(finishingLayoutKey, 2568);
-WREN_AT(orientation, 2569);
-WREN_AT(wmText, 2570);
-WREN_AT(cryptMode, 3596);
-WREN_AT(cryptStrength, 3600);
-WREN_AT(cryptPassword, 3604);
-WREN_AT(cryptPasswordLength, 3860);
-WREN_AT(cryptTimeLimit, 3864);
-WREN_AT(cryptOption, 3868);
-WREN_AT(reserved7, 3872);
-WREN_AT(reserved8, 3880);
-WREN_AT(reservedText3, 3884);
-WREN_AT(reserved9, 4140);
-WREN_AT(reservedText4, 4141);
-WREN_AT(reserved10, 4205);
-WREN_AT(gammaSettingId, 4208);
-WREN_AT(gammaOn, 4210);
-WREN_AT(outputPaperSize, 4212);
-WREN_AT(documentPaperSize, 4216);
-WREN_AT(fitToPaper, 4220);
-WREN_AT(outputPaperIndex, 4224);
-WREN_AT(documentPaperWidth, 4228);
-WREN_AT(documentPaperLength, 4232);
-WREN_AT(fitScale, 4236);
-WREN_AT(rotateSortCopy, 4240);
-WREN_AT(collateCopy, 4244);
-WREN_AT(colorRatioA, 4248);
-WREN_AT(colorRatioB, 4252);
-WREN_AT(duplexScaleX, 4256);
-WREN_AT(duplexScaleY, 4276);
-WREN_AT(duplexOffsetX, 4296);
-WREN_AT(duplexOffsetY, 4316);
-WREN_AT(duplexAdjust, 4336);
-WREN_AT(duplexCorrectionOn, 4356);
-WREN_AT(noSpecialColorSpace, 4360);
-WREN_AT(whiteAdjust, 4364);
-WREN_AT(whiteAdjustBlack, 4368);
-WREN_AT(reserved11, 4372);
-WREN_AT(uaEnabled, 4376);
-WREN_AT(uaText1, 4380);
-WREN_AT(uaText2, 4637);
-WREN_AT(uaValid, 4704);
-WREN_AT(uaLayout, 4708);
-WREN_AT(uaValue1, 4712);
-WREN_AT(uaValue2, 4716);
-WREN_AT(uaKind, 4720);
-WREN_AT(cartridgeOff, 4788);
+// Every named field with the offset stored records have it at, once: the
+// offsets are checked here, and the record's schema (record_schema.h) is
+// made from the same list.
+#define WREN_RECORD_FIELDS(X) \
+    X(dwSize, 0) X(dwSignature, 4) X(dwVersion, 8) X(oemItemValue, 12) X(jobName, 16) X(password, 50) \
+    X(askAtPrint, 60) X(watermarkIndex, 68) X(overlayIds, 72) X(reserved1, 80) X(reserved2, 84) \
+    X(ccmTableNtCount, 88) X(ccmTableNt, 90) X(ccmTableNvCount, 343) X(ccmTableNv, 345) X(ccmSetting, 600) \
+    X(reserved4, 604) X(wmSize, 608) X(wmFontIndex, 612) X(wmAngle, 616) X(wmOffsetX, 620) X(wmOffsetY, 624) \
+    X(wmColor, 628) X(wmFontName, 894) X(wmWeight, 960) X(wmItalic, 964) X(wmCharSet, 965) X(wmPosition, 966) \
+    X(wmBorder, 968) X(wmInBackground, 970) X(wmFirstPageOnly, 972) X(wmStyleCode, 974) X(wmColorText, 976) \
+    X(driverDirectory, 992) X(pluginIniPath, 1514) X(capabilityFilePath, 2036) X(compressionLevel, 2558) \
+    X(nupCode, 2560) X(finishingPaperSize, 2564) X(finishingLayoutKey, 2568) X(orientation, 2569) \
+    X(wmText, 2570) X(cryptMode, 3596) X(cryptStrength, 3600) X(cryptPassword, 3604) \
+    X(cryptPasswordLength, 3860) X(cryptTimeLimit, 3864) X(cryptOption, 3868) X(reserved7, 3872) \
+    X(reserved8, 3880) X(reservedText3, 3884) X(reserved9, 4140) X(reservedText4, 4141) X(reserved10, 4205) \
+    X(gammaSettingId, 4208) X(gammaOn, 4210) X(outputPaperSize, 4212) X(documentPaperSize, 4216) \
+    X(fitToPaper, 4220) X(outputPaperIndex, 4224) X(documentPaperWidth, 4228) X(documentPaperLength, 4232) \
+    X(fitScale, 4236) X(rotateSortCopy, 4240) X(collateCopy, 4244) X(colorRatioA, 4248) X(colorRatioB, 4252) \
+    X(duplexScaleX, 4256) X(duplexScaleY, 4276) X(duplexOffsetX, 4296) X(duplexOffsetY, 4316) \
+    X(duplexAdjust, 4336) X(duplexCorrectionOn, 4356) X(noSpecialColorSpace, 4360) X(whiteAdjust, 4364) \
+    X(whiteAdjustBlack, 4368) X(reserved11, 4372) X(uaEnabled, 4376) X(uaText1, 4380) X(uaText2, 4637) \
+    X(uaValid, 4704) X(uaLayout, 4708) X(uaValue1, 4712) X(uaValue2, 4716) X(uaKind, 4720) \
+    X(cartridgeOff, 4788)
+
+#define WREN_AT(field, offset) static_assert(offsetof(PrivateRecord, field) == (offset), #field);
+WREN_RECORD_FIELDS(WREN_AT)
 #undef WREN_AT
 
 // The record as the core driver hands it over: any address, any alignment.
