@@ -1,132 +1,106 @@
 #include "record_dump.h"
 
 #include <cstdio>
+#include <optional>
+#include <string_view>
 
-#include "common/config/ini_document.h"
-#include "common/settings/record_text.h"
+#include "common/settings/record_schema.h"
 
 namespace wren::host {
 namespace {
 
-class Lines {
-public:
-    template <typename T>
-    void number(const char* name, T value) {
-        char text[96];
-        std::snprintf(text, sizeof text, "  %-22s %lld\n", name, static_cast<long long>(value));
-        out += text;
-    }
-    void hex(const char* name, std::uint32_t value) {
-        char text[96];
-        std::snprintf(text, sizeof text, "  %-22s 0x%08X\n", name, value);
-        out += text;
-    }
-    void text(const char* name, const std::string& value) {
-        char label[64];
-        std::snprintf(label, sizeof label, "  %-22s ", name);
-        out += label;
-        out += "\"" + value + "\"\n";
-    }
-    void five(const char* name, const std::int32_t (&values)[5]) {
-        char text[128];
-        std::snprintf(text, sizeof text, "  %-22s %d, %d, %d, %d, %d\n", name, values[0], values[1], values[2],
-                      values[3], values[4]);
-        out += text;
-    }
-    void heading(const char* title) { out += std::string(title) + "\n"; }
-    std::string out;
+// The dump's layout: headings and the fields under each, in the order a
+// reader looks for them. "name[i]" is one element of a list.
+struct Group {
+    const char* heading;
+    std::initializer_list<std::string_view> fields;
 };
+const Group kGroups[] = {
+    {"header", {"dwSize", "dwSignature", "dwVersion", "oemItemValue"}},
+    {"job", {"jobName", "password", "askAtPrint", "watermarkIndex", "overlayIds[0]", "compressionLevel", "nupCode",
+             "orientation"}},
+    {"files", {"driverDirectory", "pluginIniPath", "capabilityFilePath"}},
+    {"colour", {"ccmSetting", "gammaOn", "gammaSettingId", "noSpecialColorSpace", "whiteAdjust", "whiteAdjustBlack",
+                "cartridgeOff", "colorRatioA", "colorRatioB"}},
+    {"paper", {"fitToPaper", "outputPaperSize", "outputPaperIndex", "documentPaperSize", "documentPaperWidth",
+               "documentPaperLength", "fitScale", "finishingPaperSize", "rotateSortCopy", "collateCopy"}},
+    {"duplex position correction",
+     {"duplexCorrectionOn", "duplexScaleX", "duplexScaleY", "duplexOffsetX", "duplexOffsetY", "duplexAdjust"}},
+    {"encryption", {"cryptMode", "cryptStrength", "cryptPasswordLength", "cryptTimeLimit", "cryptOption"}},
+    {"user authentication", {"uaEnabled", "uaText1", "uaText2", "uaValid", "uaLayout", "uaValue1", "uaValue2", "uaKind"}},
+    {"carried", {"reserved1", "reserved2", "reserved4", "reserved7", "reserved8", "reserved11"}},
+};
+
+// Codes and bit sets read better in hexadecimal.
+bool shownInHex(std::string_view name) {
+    return name == "dwSignature" || name == "ccmSetting" || name == "cryptTimeLimit";
+}
+
+// "name" or "name[i]": the field and the element, or the whole list.
+struct Place {
+    const RecordField* field = nullptr;
+    std::optional<std::size_t> element;
+};
+Place placeOf(std::string_view name) {
+    Place place;
+    const std::size_t bracket = name.find('[');
+    if (bracket != std::string_view::npos && name.back() == ']') {
+        std::size_t index = 0;
+        for (char c : name.substr(bracket + 1, name.size() - bracket - 2)) {
+            if (c < '0' || c > '9') return {};
+            index = index * 10 + static_cast<std::size_t>(c - '0');
+        }
+        place.element = index;
+        name = name.substr(0, bracket);
+    }
+    place.field = findRecordField(name);
+    if (place.field && place.element && *place.element >= place.field->count) return {};
+    return place;
+}
+
+std::string valueText(const PrivateRecord& record, std::string_view name) {
+    const Place place = placeOf(name);
+    if (!place.field) return "?";
+    const RecordField& f = *place.field;
+    char text[32];
+    switch (f.kind) {
+    case FieldKind::Text: return "\"" + readText(record, f) + "\"";
+    case FieldKind::Bytes: {
+        std::string out;
+        for (unsigned char b : readBytes(record, f)) {
+            std::snprintf(text, sizeof text, "%02X", b);
+            out += text;
+        }
+        return out;
+    }
+    case FieldKind::Integer: break;
+    }
+    if (f.isList() && !place.element) {
+        std::string out;
+        for (std::size_t i = 0; i < f.count; ++i) out += (i ? ", " : "") + std::to_string(readInteger(record, f, i));
+        return out;
+    }
+    const std::int64_t value = readInteger(record, f, place.element.value_or(0));
+    if (shownInHex(f.name)) std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(value));
+    else std::snprintf(text, sizeof text, "%lld", static_cast<long long>(value));
+    return text;
+}
 
 }  // namespace
 
-std::string describeRecord(const PrivateRecord& r) {
-    Lines l;
-    l.heading("header");
-    l.number("dwSize", r.dwSize);
-    l.hex("dwSignature", r.dwSignature);
-    l.number("dwVersion", r.dwVersion);
-    l.number("oemItemValue", r.oemItemValue);
-    l.heading("job");
-    l.text("jobName", toUtf8(readField(r.jobName)));
-    l.text("password", toUtf8(readField(r.password)));
-    l.number("askAtPrint", r.askAtPrint);
-    l.number("watermarkIndex", r.watermarkIndex);
-    l.number("overlayIds[0]", r.overlayIds[0]);
-    l.number("compressionLevel", r.compressionLevel);
-    l.number("nupCode", r.nupCode);
-    l.number("orientation", r.orientation);
-    l.heading("files");
-    l.text("driverDirectory", toUtf8(readField(r.driverDirectory)));
-    l.text("pluginIniPath", toUtf8(readField(r.pluginIniPath)));
-    l.text("capabilityFilePath", toUtf8(readField(r.capabilityFilePath)));
-    l.heading("colour");
-    l.hex("ccmSetting", r.ccmSetting);
-    l.number("gammaOn", r.gammaOn);
-    l.number("gammaSettingId", r.gammaSettingId);
-    l.number("noSpecialColorSpace", r.noSpecialColorSpace);
-    l.number("whiteAdjust", r.whiteAdjust);
-    l.number("whiteAdjustBlack", r.whiteAdjustBlack);
-    l.number("cartridgeOff", r.cartridgeOff);
-    l.number("colorRatioA", r.colorRatioA);
-    l.number("colorRatioB", r.colorRatioB);
-    l.heading("paper");
-    l.number("fitToPaper", r.fitToPaper);
-    l.number("outputPaperSize", r.outputPaperSize);
-    l.number("outputPaperIndex", r.outputPaperIndex);
-    l.number("documentPaperSize", r.documentPaperSize);
-    l.number("documentPaperWidth", r.documentPaperWidth);
-    l.number("documentPaperLength", r.documentPaperLength);
-    l.number("fitScale", r.fitScale);
-    l.number("finishingPaperSize", r.finishingPaperSize);
-    l.number("rotateSortCopy", r.rotateSortCopy);
-    l.number("collateCopy", r.collateCopy);
-    l.heading("duplex position correction");
-    l.number("duplexCorrectionOn", r.duplexCorrectionOn);
-    l.five("duplexScaleX", r.duplexScaleX);
-    l.five("duplexScaleY", r.duplexScaleY);
-    l.five("duplexOffsetX", r.duplexOffsetX);
-    l.five("duplexOffsetY", r.duplexOffsetY);
-    l.five("duplexAdjust", r.duplexAdjust);
-    l.heading("encryption");
-    l.number("cryptMode", r.cryptMode);
-    l.number("cryptStrength", r.cryptStrength);
-    l.number("cryptPasswordLength", r.cryptPasswordLength);
-    l.hex("cryptTimeLimit", r.cryptTimeLimit);
-    l.number("cryptOption", r.cryptOption);
-    l.heading("user authentication");
-    l.number("uaEnabled", r.uaEnabled);
-    l.text("uaText1", readField(r.uaText1));
-    l.text("uaText2", readField(r.uaText2));
-    l.number("uaValid", r.uaValid);
-    l.number("uaLayout", r.uaLayout);
-    l.number("uaValue1", r.uaValue1);
-    l.number("uaValue2", r.uaValue2);
-    l.number("uaKind", r.uaKind);
-    l.heading("carried");
-    l.number("reserved1", r.reserved1);
-    l.number("reserved2", r.reserved2);
-    l.number("reserved4", r.reserved4);
-    l.number("reserved7", r.reserved7);
-    l.number("reserved8", r.reserved8);
-    l.number("reserved11", r.reserved11);
-    return l.out;
+std::string describeRecord(const PrivateRecord& record) {
+    std::string out;
+    for (const Group& group : kGroups) {
+        out += std::string(group.heading) + "\n";
+        for (std::string_view name : group.fields) {
+            char label[64];
+            std::snprintf(label, sizeof label, "  %-22.*s ", static_cast<int>(name.size()), name.data());
+            out += label + valueText(record, name) + "\n";
+        }
+    }
+    return out;
 }
 
-std::string describeField(const PrivateRecord& record, const std::string& name) {
-    const std::string text = describeRecord(record);
-    const std::string label = "  " + name + " ";
-    for (std::size_t start = 0; start < text.size();) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string_view line(text.data() + start, end - start);
-        if (line.substr(0, label.size()) == label) {
-            line.remove_prefix(label.size());
-            while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
-            return std::string(line);
-        }
-        start = end + 1;
-    }
-    return "?";
-}
+std::string describeField(const PrivateRecord& record, const std::string& name) { return valueText(record, name); }
 
 }  // namespace wren::host

@@ -10,7 +10,8 @@ namespace wren::host {
 
 std::string describeRecord(const PrivateRecord& record);
 // One field's value as describeRecord writes it ("0", "\"abc\"",
-// "1, 2, 3, 4, 5"); "?" for a name it does not write.
+// "1, 2, 3, 4, 5"; a table in hexadecimal), for any field of the record or
+// one element ("overlayIds[2]"); "?" for a name the record does not have.
 std::string describeField(const PrivateRecord& record, const std::string& name);
 
 }  // namespace wren::host

@@ -1,15 +1,12 @@
 #include "ticket.h"
 
-#include <charconv>
 #include <algorithm>
 #include <cstring>
 #include <functional>
-#include <limits>
 #include <optional>
 
 #include "common/config/ini_document.h"
-#include "common/settings/record_text.h"
-#include "ui/colour/hex_bytes.h"
+#include "ticket_private_fields.h"
 
 namespace wren::host {
 namespace {
@@ -19,115 +16,13 @@ bool fail(TicketError& error, std::string message) {
     return false;
 }
 
-// A whole decimal (or 0x hex) integer within [low, high].
-bool parseInteger(const std::string& text, long long low, long long high, long long& value) {
-    std::string_view s(text);
-    int base = 10;
-    bool negative = false;
-    if (!s.empty() && s.front() == '-') {
-        negative = true;
-        s.remove_prefix(1);
-    }
-    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
-        base = 16;
-        s.remove_prefix(2);
-    }
-    if (s.empty()) return false;
-    unsigned long long magnitude = 0;
-    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), magnitude, base);
-    if (ec != std::errc() || end != s.data() + s.size()) return false;
-    if (magnitude > 0x7FFFFFFFFFFFFFFFull) return false;
-    value = negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);
-    return value >= low && value <= high;
-}
-
 template <typename T>
 bool setInteger(T& field, const std::string& text, long long low, long long high) {
     long long v = 0;
-    if (!parseInteger(text, low, high, v)) return false;
+    if (!parseTicketInteger(text, low, high, v)) return false;
     field = static_cast<T>(v);
     return true;
 }
-
-template <typename T>
-bool setUnsigned(T& field, const std::string& text) {
-    return setInteger(field, text, 0, static_cast<long long>(static_cast<T>(~T{0})));
-}
-
-// A list of N integers within [low, high], as "a,b,...".
-template <std::size_t N, typename T>
-bool setList(T (&field)[N], const std::string& text, long long low, long long high) {
-    T values[N];
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < N; ++i) {
-        std::size_t comma = text.find(',', start);
-        if ((i + 1 < N) != (comma != std::string::npos)) return false;
-        std::string item = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        long long v = 0;
-        if (!parseInteger(item, low, high, v)) return false;
-        values[i] = static_cast<T>(v);
-        start = comma + 1;
-    }
-    for (std::size_t i = 0; i < N; ++i) field[i] = values[i];
-    return true;
-}
-
-// A whole table or nothing: a ticket that names more bytes than the field
-// holds, or a broken pair, is a mistake.
-// The record is packed: the count is set by the caller, not bound here.
-template <std::size_t N>
-std::optional<std::uint16_t> hexTable(std::uint8_t (&table)[N], const std::string& text) {
-    std::uint8_t bytes[N];
-    const ui::HexDecoded decoded = ui::DecodeHexBytes(fromUtf8(text), bytes, N);
-    if (decoded.status != ui::HexStatus::Complete) return std::nullopt;
-    std::copy(bytes, bytes + decoded.count, table);
-    std::fill(table + decoded.count, table + N, std::uint8_t{0});
-    return static_cast<std::uint16_t>(decoded.count);
-}
-
-using PrivateSetter = std::function<bool(PrivateRecord&, const std::string&)>;
-
-#define WREN_UNSIGNED(name) {#name, [](PrivateRecord& r, const std::string& v) { auto x = r.name; bool ok = setUnsigned(x, v); r.name = x; return ok; }}
-#define WREN_SIGNED(name) {#name, [](PrivateRecord& r, const std::string& v) { auto x = r.name; bool ok = setInteger(x, v, INT32_MIN, INT32_MAX); r.name = x; return ok; }}
-// A signed field within its own type's range (wmAngle is 16 bits wide).
-#define WREN_SIGNED_FIELD(name) {#name, [](PrivateRecord& r, const std::string& v) { auto x = r.name; bool ok = setInteger(x, v, std::numeric_limits<decltype(x)>::min(), std::numeric_limits<decltype(x)>::max()); r.name = x; return ok; }}
-#define WREN_FIVE(name) {#name, [](PrivateRecord& r, const std::string& v) { std::int32_t x[5]; bool ok = setList(x, v, INT32_MIN, INT32_MAX); if (ok) for (int i = 0; i < 5; ++i) r.name[i] = x[i]; return ok; }}
-
-const std::map<std::string, PrivateSetter>& privateSetters() {
-    static const std::map<std::string, PrivateSetter> setters = {
-        {"jobName", [](PrivateRecord& r, const std::string& v) { writeField(r.jobName, fromUtf8(v)); return fromUtf8(v).size() <= 16; }},
-        {"password", [](PrivateRecord& r, const std::string& v) { writeField(r.password, fromUtf8(v)); return fromUtf8(v).size() <= 4; }},
-        WREN_UNSIGNED(askAtPrint), WREN_UNSIGNED(watermarkIndex), WREN_UNSIGNED(compressionLevel),
-        WREN_UNSIGNED(nupCode), WREN_UNSIGNED(orientation), WREN_UNSIGNED(gammaSettingId), WREN_UNSIGNED(gammaOn),
-        WREN_UNSIGNED(outputPaperSize), WREN_UNSIGNED(documentPaperSize), WREN_UNSIGNED(fitToPaper),
-        WREN_UNSIGNED(documentPaperWidth), WREN_UNSIGNED(documentPaperLength), WREN_UNSIGNED(duplexCorrectionOn),
-        WREN_UNSIGNED(noSpecialColorSpace), WREN_SIGNED(whiteAdjust), WREN_UNSIGNED(whiteAdjustBlack),
-        WREN_SIGNED(cartridgeOff), WREN_UNSIGNED(uaEnabled), WREN_UNSIGNED(uaValid), WREN_UNSIGNED(uaKind),
-        WREN_UNSIGNED(cryptMode), WREN_UNSIGNED(cryptStrength), WREN_UNSIGNED(cryptOption),
-        WREN_FIVE(duplexScaleX), WREN_FIVE(duplexScaleY), WREN_FIVE(duplexOffsetX), WREN_FIVE(duplexOffsetY),
-        WREN_FIVE(duplexAdjust),
-        // The job's four overlay slots (255: empty).
-        {"overlayIds", [](PrivateRecord& r, const std::string& v) { std::uint16_t x[4]; bool ok = setList(x, v, 0, 65535); if (ok) for (int i = 0; i < 4; ++i) r.overlayIds[i] = x[i]; return ok; }},
-        // The watermark copy that the Watermark dialogs write.
-        {"wmText", [](PrivateRecord& r, const std::string& v) { writeField(r.wmText, fromUtf8(v)); return fromUtf8(v).size() <= 512; }},
-        {"wmFontName", [](PrivateRecord& r, const std::string& v) { writeField(r.wmFontName, fromUtf8(v)); return fromUtf8(v).size() <= 31; }},
-        {"wmColorText", [](PrivateRecord& r, const std::string& v) { writeField(r.wmColorText, v); return v.size() <= 15; }},
-        WREN_SIGNED_FIELD(wmSize), WREN_SIGNED_FIELD(wmAngle), WREN_SIGNED_FIELD(wmOffsetX),
-        WREN_SIGNED_FIELD(wmOffsetY), WREN_UNSIGNED(wmPosition), WREN_UNSIGNED(wmBorder),
-        WREN_UNSIGNED(wmInBackground), WREN_UNSIGNED(wmFirstPageOnly), WREN_UNSIGNED(wmStyleCode),
-        // The Colour page's colour correction: the choice and the two tables
-        // as hexadecimal text, a pair of digits per byte.
-        WREN_UNSIGNED(ccmSetting),
-        {"ccmTableNt", [](PrivateRecord& r, const std::string& v) { auto n = hexTable(r.ccmTableNt, v); if (n) r.ccmTableNtCount = *n; return n.has_value(); }},
-        {"ccmTableNv", [](PrivateRecord& r, const std::string& v) { auto n = hexTable(r.ccmTableNv, v); if (n) r.ccmTableNvCount = *n; return n.has_value(); }},
-    };
-    return setters;
-}
-
-#undef WREN_UNSIGNED
-#undef WREN_SIGNED
-#undef WREN_SIGNED_FIELD
-#undef WREN_FIVE
 
 using DevmodeSetter = std::function<bool(PublicDevmode&, const std::string&)>;
 
@@ -137,7 +32,7 @@ const std::map<std::string, DevmodeSetter>& devmodeSetters() {
     static const std::map<std::string, DevmodeSetter> setters = {
         WREN_DM(dmPaperSize), WREN_DM(dmPaperWidth), WREN_DM(dmPaperLength), WREN_DM(dmOrientation),
         WREN_DM(dmColor), WREN_DM(dmDuplex), WREN_DM(dmCopies), WREN_DM(dmCollate), WREN_DM(dmPrintQuality),
-        {"dmNup", [](PublicDevmode& d, const std::string& v) { return setUnsigned(d.dmNup, v); }},
+        {"dmNup", [](PublicDevmode& d, const std::string& v) { return setInteger(d.dmNup, v, 0, 0xFFFFFFFFll); }},
     };
     return setters;
 }
@@ -185,7 +80,7 @@ std::optional<Ticket> parseTicket(std::string_view text, TicketError& error) {
                 if (!devmodeSetters().count(key)) { fail(error, "[devmode] unknown field " + key); return std::nullopt; }
                 ticket.devmode.emplace_back(key, value);
             } else if (name == "private") {
-                if (!privateSetters().count(key)) { fail(error, "[private] unknown field " + key); return std::nullopt; }
+                if (!isTicketPrivateField(key)) { fail(error, "[private] unknown field " + key); return std::nullopt; }
                 ticket.privateFields.emplace_back(key, value);
             } else if (name == "job" && key == "document") {
                 ticket.document = entry.value;
@@ -219,7 +114,7 @@ bool applyDevmodeFields(const Ticket& ticket, PublicDevmode& devmode, TicketErro
 
 bool applyPrivateFields(const Ticket& ticket, PrivateRecord& record, TicketError& error) {
     for (const auto& [key, value] : ticket.privateFields)
-        if (!privateSetters().at(key)(record, value)) return fail(error, "[private] " + key + ": bad value " + value);
+        if (!setPrivateField(record, key, value)) return fail(error, "[private] " + key + ": bad value " + value);
     return true;
 }
 
@@ -230,15 +125,15 @@ std::vector<std::string> fieldsReplacedByMerge(const Ticket& ticket, const Priva
         // unless the merge replaced it.
         PrivateRecord again;
         std::memcpy(&again, &merged, sizeof merged);
-        privateSetters().at(key)(again, value);
+        setPrivateField(again, key, value);
         if (std::memcmp(&again, &merged, sizeof merged) != 0) replaced.push_back(key);
     }
     return replaced;
 }
 
 std::vector<std::string> privateFieldNames() {
-    std::vector<std::string> names;
-    for (const auto& entry : privateSetters()) names.push_back(entry.first);
+    std::vector<std::string> names(ticketPrivateFields().begin(), ticketPrivateFields().end());
+    std::sort(names.begin(), names.end());
     return names;
 }
 

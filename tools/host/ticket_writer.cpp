@@ -1,12 +1,10 @@
 #include "ticket_writer.h"
 
-#include <algorithm>
-#include <cstring>
 #include <functional>
 #include <map>
 
 #include "common/config/ini_document.h"
-#include "common/settings/record_text.h"
+#include "ticket_private_fields.h"
 
 namespace wren::host {
 namespace {
@@ -53,73 +51,6 @@ template <typename T>
 std::string number(T value) {
     return std::to_string(+value);
 }
-
-template <std::size_t N, typename T>
-std::string list(const T (&values)[N]) {
-    std::string s;
-    for (std::size_t i = 0; i < N; ++i) {
-        if (i) s += ',';
-        s += std::to_string(+values[i]);
-    }
-    return s;
-}
-
-template <std::size_t N>
-std::string text(const char16_t (&field)[N]) {
-    std::u16string s = readField(field);
-    if (s.size() > N - 1) s.resize(N - 1);
-    return toUtf8(s);
-}
-
-// A count beyond the table (a record from elsewhere) is read as the table.
-template <std::size_t N>
-std::string hexTable(const std::uint8_t (&table)[N], std::uint16_t count) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string s;
-    for (std::size_t i = 0; i < std::min<std::size_t>(count, N); ++i) {
-        s.push_back(kDigits[table[i] >> 4]);
-        s.push_back(kDigits[table[i] & 15]);
-    }
-    return s;
-}
-
-using Getter = std::function<std::string(const PrivateRecord&)>;
-
-#define WREN_GET(name) {#name, [](const PrivateRecord& r) { return number(r.name); }}
-#define WREN_GET_FIVE(name) {#name, [](const PrivateRecord& r) { return list(r.name); }}
-
-// In the order a reader of the ticket expects them: names, then numbers.
-const std::vector<std::pair<std::string, Getter>>& privateGetters() {
-    static const std::vector<std::pair<std::string, Getter>> getters = {
-        {"jobName", [](const PrivateRecord& r) { return text(r.jobName); }},
-        {"password", [](const PrivateRecord& r) { return text(r.password); }},
-        WREN_GET(askAtPrint), WREN_GET(watermarkIndex), WREN_GET(compressionLevel), WREN_GET(nupCode),
-        WREN_GET(orientation), WREN_GET(gammaSettingId), WREN_GET(gammaOn), WREN_GET(outputPaperSize),
-        WREN_GET(documentPaperSize), WREN_GET(fitToPaper), WREN_GET(documentPaperWidth),
-        WREN_GET(documentPaperLength), WREN_GET(duplexCorrectionOn), WREN_GET(noSpecialColorSpace),
-        WREN_GET(whiteAdjust), WREN_GET(whiteAdjustBlack), WREN_GET(cartridgeOff), WREN_GET(uaEnabled),
-        WREN_GET(uaValid), WREN_GET(uaKind), WREN_GET(cryptMode), WREN_GET(cryptStrength), WREN_GET(cryptOption),
-        WREN_GET_FIVE(duplexScaleX), WREN_GET_FIVE(duplexScaleY), WREN_GET_FIVE(duplexOffsetX),
-        WREN_GET_FIVE(duplexOffsetY), WREN_GET_FIVE(duplexAdjust),
-        {"overlayIds", [](const PrivateRecord& r) {
-             std::uint16_t ids[4];
-             for (int i = 0; i < 4; ++i) ids[i] = r.overlayIds[i];
-             return list(ids);
-         }},
-        {"wmText", [](const PrivateRecord& r) { return text(r.wmText); }},
-        {"wmFontName", [](const PrivateRecord& r) { return text(r.wmFontName); }},
-        {"wmColorText", [](const PrivateRecord& r) { return readField(r.wmColorText); }},
-        WREN_GET(wmSize), WREN_GET(wmAngle), WREN_GET(wmOffsetX), WREN_GET(wmOffsetY), WREN_GET(wmPosition),
-        WREN_GET(wmBorder), WREN_GET(wmInBackground), WREN_GET(wmFirstPageOnly), WREN_GET(wmStyleCode),
-        WREN_GET(ccmSetting),
-        {"ccmTableNt", [](const PrivateRecord& r) { return hexTable(r.ccmTableNt, r.ccmTableNtCount); }},
-        {"ccmTableNv", [](const PrivateRecord& r) { return hexTable(r.ccmTableNv, r.ccmTableNvCount); }},
-    };
-    return getters;
-}
-
-#undef WREN_GET
-#undef WREN_GET_FIVE
 
 using DevmodeGetter = std::function<std::string(const PublicDevmode&)>;
 #define WREN_DM(name) {#name, [](const PublicDevmode& d) { return number(d.name); }}
@@ -179,7 +110,8 @@ std::optional<std::string> writeTicket(const Ticket& ticket, TicketError& error)
 
 TicketFields privateFieldsOf(const PrivateRecord& record) {
     TicketFields fields;
-    for (const auto& [name, get] : privateGetters()) fields.emplace_back(name, get(record));
+    for (std::string_view name : ticketPrivateFields())
+        fields.emplace_back(std::string(name), privateFieldText(record, name));
     return fields;
 }
 
