@@ -1,51 +1,53 @@
 // Templates, controls, strings and notification codes of the Overlays and
-// Define Overlays dialogs. The resource script defines the same numbers.
+// Define Overlays dialogs, by the names the controllers use. The numbers are
+// the resource script's own.
 #pragma once
 
 #include "ui/pages/control_events.h"
+#include "ui/resources/resource_ids.h"
 
 namespace wren::ui::ov {
 
 // Templates.
-inline constexpr int kOverlaysDialog = 109;  // "Overlays"
-inline constexpr int kDefineDialog = 203;    // "Define Overlays"
+inline constexpr int kOverlaysDialog = IDD_OVERLAYS;  // "Overlays"
+inline constexpr int kDefineDialog = IDD_DEFINE_OVERLAYS;    // "Define Overlays"
 
 // Overlays.
-inline constexpr int kModeList = 1050;
-inline constexpr int kActiveLabel = 1051;
-inline constexpr int kActiveList = 1052;      // report list view
-inline constexpr int kActiveMax = 1053;       // "(Max. 4)"
-inline constexpr int kAddButton = 1054;
-inline constexpr int kRemoveButton = 1055;    // "De&lete": out of the active list
-inline constexpr int kDefinedLabel = 1056;
-inline constexpr int kDefinedList = 1057;     // report list view
-inline constexpr int kDefinedMax = 1058;      // "(Max. 32)"
-inline constexpr int kNewButton = 1059;
-inline constexpr int kEditButton = 1060;
-inline constexpr int kDeleteButton = 1061;    // "&Delete": the definitions
+inline constexpr int kModeList = IDC_OV_MODE;
+inline constexpr int kActiveLabel = IDC_OV_ACTIVE_LABEL;
+inline constexpr int kActiveList = IDC_OV_ACTIVE_LIST;      // report list view
+inline constexpr int kActiveMax = IDC_OV_ACTIVE_MAX;       // "(Max. 4)"
+inline constexpr int kAddButton = IDC_OV_ADD;
+inline constexpr int kRemoveButton = IDC_OV_REMOVE;    // "De&lete": out of the active list
+inline constexpr int kDefinedLabel = IDC_OV_DEFINED_LABEL;
+inline constexpr int kDefinedList = IDC_OV_DEFINED_LIST;     // report list view
+inline constexpr int kDefinedMax = IDC_OV_DEFINED_MAX;      // "(Max. 32)"
+inline constexpr int kNewButton = IDC_OV_NEW;
+inline constexpr int kEditButton = IDC_OV_EDIT;
+inline constexpr int kDeleteButton = IDC_OV_DELETE;    // "&Delete": the definitions
 
 // Define Overlays.
-inline constexpr int kNameEdit = 1101;
-inline constexpr int kPageModeList = 1103;
-inline constexpr int kCustomPagesEdit = 1105;
-inline constexpr int kFormNameBox = 1109;     // combo box with an edit field
-inline constexpr int kFormAddButton = 1110;
-inline constexpr int kFormRenameButton = 1111;
-inline constexpr int kFormList = 1113;        // list box
-inline constexpr int kFormDeleteButton = 1114;
+inline constexpr int kNameEdit = IDC_OV_NAME;
+inline constexpr int kPageModeList = IDC_OV_PAGE_MODE;
+inline constexpr int kCustomPagesEdit = IDC_OV_CUSTOM_PAGES;
+inline constexpr int kFormNameBox = IDC_OV_FORM_NAME;     // combo box with an edit field
+inline constexpr int kFormAddButton = IDC_OV_FORM_ADD;
+inline constexpr int kFormRenameButton = IDC_OV_FORM_RENAME;
+inline constexpr int kFormList = IDC_OV_FORMS;        // list box
+inline constexpr int kFormDeleteButton = IDC_OV_FORM_DELETE;
 
 // Strings.
-inline constexpr int kStringOverlayColumn = 8010;  // "Overlay"
-inline constexpr int kStringPageColumn = 8011;     // "Page"
-inline constexpr int kStringMaximum = 8012;        // "(Max. %d)"
-inline constexpr int kStringFirstPageMode = 8030;  // 8030..8034: "All Pages" .. "Custom"
-inline constexpr int kStringNewOverlay = 8035;     // "New Overlay"
-inline constexpr int kStringNameTaken = 10020;
-inline constexpr int kStringNoForms = 10021;
-inline constexpr int kStringCreateForm = 10022;
-inline constexpr int kStringNoName = 10023;
-inline constexpr int kStringTrailingDot = 10024;
-inline constexpr int kStringInformation = 30010;   // "Information"
+inline constexpr int kStringOverlayColumn = IDS_OV_OVERLAY_COLUMN;  // "Overlay"
+inline constexpr int kStringPageColumn = IDS_OV_PAGE_COLUMN;     // "Page"
+inline constexpr int kStringMaximum = IDS_OV_MAXIMUM;        // "(Max. %d)"
+inline constexpr int kStringFirstPageMode = IDS_OV_PAGE_MODE_FIRST;  // 8030..8034: "All Pages" .. "Custom"
+inline constexpr int kStringNewOverlay = IDS_OV_NEW_OVERLAY;     // "New Overlay"
+inline constexpr int kStringNameTaken = IDS_OV_NAME_TAKEN;
+inline constexpr int kStringNoForms = IDS_OV_NO_FORMS;
+inline constexpr int kStringCreateForm = IDS_OV_CREATE_FORM;
+inline constexpr int kStringNoName = IDS_OV_NO_NAME;
+inline constexpr int kStringTrailingDot = IDS_OV_TRAILING_DOT;
+inline constexpr int kStringInformation = IDS_OV_INFORMATION;   // "Information"
 
 // The ZEOverlay option that makes the job create the forms.
 inline constexpr int kCreateFormOption = 2;

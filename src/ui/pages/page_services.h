@@ -17,6 +17,8 @@
 #include "ui/dialogs/ui_strings.h"
 #include "ui/features/option_tree.h"
 #include "ui/features/sheet_context.h"
+#include "ui/colour/colour_ids.h"
+#include "ui/resources/resource_ids.h"
 
 namespace wren::ui {
 
@@ -31,12 +33,12 @@ struct DocumentFacts {
 inline constexpr std::int16_t kCustomPaperSize = 32767;
 
 // Modal sub-dialogs and sheet operations, by template number.
-inline constexpr int kWatermarkDialog = 112;
-inline constexpr int kOverlayDialog = 109;
-inline constexpr int kAdvancedDialog = 204;
-inline constexpr int kAboutDialog = 117;
-inline constexpr int kJobPinDialog = 202;
-inline constexpr int kWarningDialog301 = 301;
+inline constexpr int kWatermarkDialog = IDD_WATERMARK;
+inline constexpr int kOverlayDialog = IDD_OVERLAYS;
+inline constexpr int kAdvancedDialog = IDD_ADVANCED;
+inline constexpr int kAboutDialog = IDD_ABOUT_DIALOG;
+inline constexpr int kJobPinDialog = IDD_JOB_PIN;
+inline constexpr int kWarningDialog301 = IDD_WARNING_301;
 
 class SheetActions {
 public:

@@ -5,14 +5,13 @@
 #ifndef WREN_UI_RESOURCE_IDS_H
 #define WREN_UI_RESOURCE_IDS_H
 
-/* Dialog templates. */
+/* Dialog templates (the Colour page's and the About dialog's are in
+   ../colour/colour_ids.h). */
 #define IDD_OVERLAYS            109
-#define IDD_COLOUR              111
 #define IDD_WATERMARK           112
 #define IDD_WATERMARK_EDITOR    114
 #define IDD_WATERMARK_FONT      115
 #define IDD_JOB_OPTIONS         113
-#define IDD_ABOUT               117
 #define IDD_JOB_PIN             202
 #define IDD_DEFINE_OVERLAYS     203
 #define IDD_ADVANCED            204
