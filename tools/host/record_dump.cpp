@@ -64,7 +64,7 @@ std::string valueText(const PrivateRecord& record, std::string_view name) {
     const RecordField& f = *place.field;
     char text[32];
     switch (f.kind) {
-    case FieldKind::Text: return "\"" + readText(record, f) + "\"";
+    case FieldKind::Text: return std::string("\"").append(readText(record, f)).append("\"");
     case FieldKind::Bytes: {
         std::string out;
         for (unsigned char b : readBytes(record, f)) {
@@ -77,7 +77,10 @@ std::string valueText(const PrivateRecord& record, std::string_view name) {
     }
     if (f.isList() && !place.element) {
         std::string out;
-        for (std::size_t i = 0; i < f.count; ++i) out += (i ? ", " : "") + std::to_string(readInteger(record, f, i));
+        for (std::size_t i = 0; i < f.count; ++i) {
+            if (i) out += ", ";
+            out += std::to_string(readInteger(record, f, i));
+        }
         return out;
     }
     const std::int64_t value = readInteger(record, f, place.element.value_or(0));
@@ -91,11 +94,11 @@ std::string valueText(const PrivateRecord& record, std::string_view name) {
 std::string describeRecord(const PrivateRecord& record) {
     std::string out;
     for (const Group& group : kGroups) {
-        out += std::string(group.heading) + "\n";
+        out.append(group.heading).append("\n");
         for (std::string_view name : group.fields) {
             char label[64];
             std::snprintf(label, sizeof label, "  %-22.*s ", static_cast<int>(name.size()), name.data());
-            out += label + valueText(record, name) + "\n";
+            out.append(label).append(valueText(record, name)).append("\n");
         }
     }
     return out;
