@@ -32,8 +32,9 @@ stage_package build/windows build/windows/package
 install_sample_printers build/windows "$prefix/install.log" ||
     { cat "$prefix/install.log"; exit 1; }
 # Wine's text layout (Uniscribe) crashes now and then when two GUI threads
-# lay out text at once with the linked CJK fallback font: the tests that
-# show two sheets at once run before the dialog fonts are added, and the
+# lay out text at once, more often with the linked CJK fallback font: the
+# tests that show two sheets at once run before the dialog fonts are added
+# (and run again after such a crash, tests/ui/run_ui_sheets_test.sh), and the
 # resource check, which measures in them, after.
 ctest --preset windows --output-on-failure -E '^resources\.'
 wine_add_dialog_fonts
