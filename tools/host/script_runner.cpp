@@ -336,6 +336,10 @@ void ScriptRunner::perform(const ScriptAction& a) {
         HWND button = GetDlgItem(front, id);
         if (button && !IsWindowEnabled(button)) fail(a, "the button is disabled");
         PostMessageW(front, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        // The next step acts on whatever is in front: wait until the dialog
+        // has gone, or a message box came up over it, or an "ok" meant for
+        // the sheet behind it lands on the closing dialog and is lost.
+        poll([&] { return !IsWindow(front) || foreground() != front; });
         break;
     }
     }
