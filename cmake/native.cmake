@@ -20,17 +20,17 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang" AND WREN_SANITIZER STREQUAL "address")
 endif()
 
 if(NOT WREN_SANITIZER STREQUAL "none")
-    target_compile_options(wren_core PUBLIC ${WREN_SAN_FLAGS})
-    target_link_options(wren_core PUBLIC ${WREN_SAN_FLAGS})
+    target_compile_options(wren_flags INTERFACE ${WREN_SAN_FLAGS})
+    target_link_options(wren_flags INTERFACE ${WREN_SAN_FLAGS})
     if(WREN_FUZZ)
-        target_compile_options(wren_core PUBLIC -fsanitize=fuzzer-no-link)
+        target_compile_options(wren_flags INTERFACE -fsanitize=fuzzer-no-link)
     endif()
 endif()
 if(WREN_SANITIZER STREQUAL "address")
     # Unoptimised code under ASan runs several times slower than at -O1,
     # which costs the tests time and the fuzzers most of their reach; -O1
     # keeps the stack traces whole.
-    target_compile_options(wren_core PUBLIC -O1)
+    target_compile_options(wren_flags INTERFACE -O1)
 endif()
 
 find_package(GTest REQUIRED)

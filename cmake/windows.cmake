@@ -6,15 +6,15 @@ if(NOT MSVC)
     add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
 
-file(GLOB WREN_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 add_library(wren_win32 STATIC ${WREN_WIN32_SOURCES})
 target_link_libraries(wren_win32 PUBLIC wren_core winspool)
 target_include_directories(wren_win32 PUBLIC src src/platform/win32/stubs)
 
 function(wren_plugin name)
-    # The plug-in object and its Win32 shells (dialog procedures, views).
-    file(GLOB sources CONFIGURE_DEPENDS src/${name}/plugin/*.cpp src/${name}/win32/*.cpp)
-    add_library(wren${name} SHARED ${sources} src/${name}/plugin/wren${name}.def ${ARGN})
+    # The plug-in object and its Win32 shells (dialog procedures, views),
+    # as src/<name>/CMakeLists.txt lists them.
+    string(TOUPPER ${name} upper)
+    add_library(wren${name} SHARED ${WREN_${upper}_SHELL_SOURCES} src/${name}/plugin/wren${name}.def ${ARGN})
     set_target_properties(wren${name} PROPERTIES PREFIX "" OUTPUT_NAME wren${name})
     target_link_libraries(wren${name} PRIVATE wren_win32 ole32 uuid)
 endfunction()
