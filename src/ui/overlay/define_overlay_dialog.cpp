@@ -6,6 +6,7 @@
 #include "ui/overlay/overlay_ids.h"
 #include "ui/overlay/overlay_text_rules.h"
 #include "ui/pages/control_events.h"
+#include "ui/dialogs/programmatic_write.h"
 
 namespace wren::ui {
 
@@ -24,9 +25,8 @@ DefineOverlayDialog::DefineOverlayDialog(OverlayEnvironment& env, DialogView& vi
     : env_(env), list_(*env.list), record_(env.editing), view_(view) {}
 
 void DefineOverlayDialog::write(int id, std::u16string_view text) {
-    writing_ = true;
+    const ProgrammaticWrite writing(writing_);
     view_.setText(id, text);
-    writing_ = false;
 }
 
 void DefineOverlayDialog::initialize() {
@@ -53,12 +53,13 @@ void DefineOverlayDialog::initialize() {
 void DefineOverlayDialog::fillHistory() {
     // Emptying the combo box's list empties its field too.
     const std::u16string typed = formName();
-    writing_ = true;
-    view_.listClear(ov::kFormNameBox);
-    for (std::size_t i = 0; i < list_.historyCount; ++i)
-        view_.listAdd(ov::kFormNameBox, list_.history[i], std::intptr_t(i));
-    view_.setText(ov::kFormNameBox, typed);
-    writing_ = false;
+    {
+        const ProgrammaticWrite writing(writing_);
+        view_.listClear(ov::kFormNameBox);
+        for (std::size_t i = 0; i < list_.historyCount; ++i)
+            view_.listAdd(ov::kFormNameBox, list_.history[i], std::intptr_t(i));
+        view_.setText(ov::kFormNameBox, typed);
+    }
 }
 
 void DefineOverlayDialog::fillForms(int selected) {

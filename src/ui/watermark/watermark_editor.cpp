@@ -5,6 +5,7 @@
 #include "ui/dialogs/numeric_edit.h"
 #include "ui/pages/control_events.h"
 #include "ui/watermark/watermark_ids.h"
+#include "ui/dialogs/programmatic_write.h"
 
 namespace wren::ui {
 namespace {
@@ -50,46 +51,47 @@ const WatermarkRecord& WatermarkEditor::editedSlot() const {
 }
 
 void WatermarkEditor::initialize() {
-    writing_ = true;
-    view_.setTextLimit(wm::kTextEdit, int(kWatermarkTextChars));
-    view_.setScrollRange(wm::kSizeScroll, kWatermarkMinSize, kWatermarkMaxSize);
-    view_.setScrollRange(wm::kAngleScroll, kWatermarkMinAngle, kWatermarkMaxAngle);
-    view_.setTextLimit(wm::kOffsetXEdit, kOffsetEditChars);
-    view_.setTextLimit(wm::kOffsetYEdit, kOffsetEditChars);
-    view_.setUpDownRange(wm::kOffsetXUpDown, -kWatermarkMaxOffset, kWatermarkMaxOffset);
-    view_.setUpDownRange(wm::kOffsetYUpDown, -kWatermarkMaxOffset, kWatermarkMaxOffset);
-    view_.listClear(wm::kPositionList);
-    for (int i = 0; i < kPositionCount; ++i)
-        view_.listAdd(wm::kPositionList, env_.strings.load(wm::kStringFirstPosition + i), i);
-    if (env_.threadLocale != kJapaneseLocale) view_.detachInputMethod(wm::kTextEdit);
-    for (int id : {wm::kSizeEdit, wm::kAngleEdit, wm::kOffsetXEdit, wm::kOffsetYEdit}) view_.detachInputMethod(id);
-    list_.loadWorking(list_.editedSlot);
-    writing_ = false;
+    {
+        const ProgrammaticWrite writing(writing_);
+        view_.setTextLimit(wm::kTextEdit, int(kWatermarkTextChars));
+        view_.setScrollRange(wm::kSizeScroll, kWatermarkMinSize, kWatermarkMaxSize);
+        view_.setScrollRange(wm::kAngleScroll, kWatermarkMinAngle, kWatermarkMaxAngle);
+        view_.setTextLimit(wm::kOffsetXEdit, kOffsetEditChars);
+        view_.setTextLimit(wm::kOffsetYEdit, kOffsetEditChars);
+        view_.setUpDownRange(wm::kOffsetXUpDown, -kWatermarkMaxOffset, kWatermarkMaxOffset);
+        view_.setUpDownRange(wm::kOffsetYUpDown, -kWatermarkMaxOffset, kWatermarkMaxOffset);
+        view_.listClear(wm::kPositionList);
+        for (int i = 0; i < kPositionCount; ++i)
+            view_.listAdd(wm::kPositionList, env_.strings.load(wm::kStringFirstPosition + i), i);
+        if (env_.threadLocale != kJapaneseLocale) view_.detachInputMethod(wm::kTextEdit);
+        for (int id : {wm::kSizeEdit, wm::kAngleEdit, wm::kOffsetXEdit, wm::kOffsetYEdit}) view_.detachInputMethod(id);
+        list_.loadWorking(list_.editedSlot);
+    }
     showRecord();
 }
 
 void WatermarkEditor::showRecord() {
     const WatermarkRecord& w = list_.working;
-    writing_ = true;
-    view_.setText(wm::kTextEdit, w.textValue());
-    view_.setScrollPosition(wm::kSizeScroll, w.size);
-    view_.setText(wm::kSizeEdit, DecimalText(w.size));
-    view_.setScrollPosition(wm::kAngleScroll, w.angle);
-    view_.setText(wm::kAngleEdit, DecimalText(w.angle));
-    view_.setUpDownValue(wm::kOffsetXUpDown, w.offsetX);
-    view_.setUpDownValue(wm::kOffsetYUpDown, w.offsetY);
-    view_.listSelect(wm::kPositionList, w.position < kPositionCount ? int(w.position) : -1);
-    for (int i = 0; i <= wm::kBorderDoubleFrame - wm::kBorderNone; ++i)
-        view_.setChecked(wm::kBorderNone + i, w.border == i);
-    writing_ = false;
+    {
+        const ProgrammaticWrite writing(writing_);
+        view_.setText(wm::kTextEdit, w.textValue());
+        view_.setScrollPosition(wm::kSizeScroll, w.size);
+        view_.setText(wm::kSizeEdit, DecimalText(w.size));
+        view_.setScrollPosition(wm::kAngleScroll, w.angle);
+        view_.setText(wm::kAngleEdit, DecimalText(w.angle));
+        view_.setUpDownValue(wm::kOffsetXUpDown, w.offsetX);
+        view_.setUpDownValue(wm::kOffsetYUpDown, w.offsetY);
+        view_.listSelect(wm::kPositionList, w.position < kPositionCount ? int(w.position) : -1);
+        for (int i = 0; i <= wm::kBorderDoubleFrame - wm::kBorderNone; ++i)
+            view_.setChecked(wm::kBorderNone + i, w.border == i);
+    }
     view_.enable(kIdOk, !w.textValue().empty());
     view_.redraw(wm::kPreview);
 }
 
 void WatermarkEditor::setEdit(int id, std::u16string_view text) {
-    writing_ = true;
+    const ProgrammaticWrite writing(writing_);
     view_.setText(id, text);
-    writing_ = false;
 }
 
 void WatermarkEditor::changed() {
@@ -143,9 +145,10 @@ void WatermarkEditor::textChanged() {
 void WatermarkEditor::numericEdit(int id, int notification) {
     const bool size = id == wm::kSizeEdit;
     std::u16string& lastGood = size ? lastGoodSize_ : lastGoodAngle_;
-    writing_ = true;  // the validation's own rewrites come back as changes
-    ValidateNumericEdit(view_, EditNotificationFromCode(notification), id, size ? kSizeRule : kAngleRule, lastGood);
-    writing_ = false;
+    {
+        const ProgrammaticWrite writing(writing_);  // the validation's own rewrites come back as changes
+        ValidateNumericEdit(view_, EditNotificationFromCode(notification), id, size ? kSizeRule : kAngleRule, lastGood);
+    }
     if (notification != kEditChange && notification != kEditKillFocus && notification != kEditUpdate) return;
     changed();
     view_.setScrollPosition(size ? wm::kSizeScroll : wm::kAngleScroll, size ? list_.working.size : list_.working.angle);
@@ -197,10 +200,11 @@ void WatermarkEditor::readOffset(int editId, int upDownId, std::int32_t& offset)
     // An empty edit or a lone "-" is the user on the way to a number: left
     // as it stands, or no negative adjustment could ever be typed.
     if (!t.dropped && (!number || v == offset)) return;
-    writing_ = true;
-    if (number) view_.setUpDownValue(upDownId, offset);
-    else view_.setText(editId, t.kept);
-    writing_ = false;
+    {
+        const ProgrammaticWrite writing(writing_);
+        if (number) view_.setUpDownValue(upDownId, offset);
+        else view_.setText(editId, t.kept);
+    }
     if (t.dropped) view_.setCaret(editId, int(number ? DecimalText(offset).size() : t.kept.size()));
 }
 
@@ -212,10 +216,11 @@ void WatermarkEditor::choosePosition() {
     list_.working.position = std::uint16_t(data);
     list_.working.offsetX = 0;
     list_.working.offsetY = 0;
-    writing_ = true;
-    view_.setUpDownValue(wm::kOffsetXUpDown, 0);
-    view_.setUpDownValue(wm::kOffsetYUpDown, 0);
-    writing_ = false;
+    {
+        const ProgrammaticWrite writing(writing_);
+        view_.setUpDownValue(wm::kOffsetXUpDown, 0);
+        view_.setUpDownValue(wm::kOffsetYUpDown, 0);
+    }
     view_.redraw(wm::kPreview);
 }
 

@@ -4,6 +4,7 @@
 
 #include "ui/pages/control_events.h"
 #include "ui/watermark/watermark_ids.h"
+#include "ui/dialogs/programmatic_write.h"
 
 namespace wren::ui {
 namespace {
@@ -33,7 +34,7 @@ WatermarkFontDialog::WatermarkFontDialog(WatermarkEnvironment& env, DialogView& 
       weight_(env.list.working.weight), italic_(env.list.working.italic != 0) {}
 
 void WatermarkFontDialog::initialize() {
-    writing_ = true;
+    const ProgrammaticWrite writing(writing_);
     view_.setTextLimit(wm::kFontEdit, kFontEditChars);
     view_.setTextLimit(wm::kStyleEdit, kShortEditChars);
     view_.setTextLimit(wm::kFontSizeEdit, kShortEditChars);
@@ -50,7 +51,6 @@ void WatermarkFontDialog::initialize() {
     for (int i = 0; i < kListSizeCount; ++i) view_.listAdd(wm::kSizeList, env_.strings.load(wm::kStringFirstSize + i), i);
     selectSize();
     view_.setText(wm::kFontSizeEdit, DecimalText(size_));
-    writing_ = false;
 }
 
 void WatermarkFontDialog::fillFonts() {
@@ -101,9 +101,10 @@ void WatermarkFontDialog::fontChosen() {
     const std::intptr_t data = view_.listData(wm::kFontList, position);
     if (data < 0) return;
     fontIndex_ = std::int32_t(data);
-    writing_ = true;
-    fillFonts();
-    writing_ = false;
+    {
+        const ProgrammaticWrite writing(writing_);
+        fillFonts();
+    }
 }
 
 void WatermarkFontDialog::styleChosen() {
@@ -112,9 +113,10 @@ void WatermarkFontDialog::styleChosen() {
     if (s < 0 || s >= kStyleCount) return;
     weight_ = s >= 2 ? 700 : 400;
     italic_ = (s & 1) != 0;
-    writing_ = true;
-    view_.setText(wm::kStyleEdit, env_.strings.load(wm::kStringFirstStyle + int(s)));
-    writing_ = false;
+    {
+        const ProgrammaticWrite writing(writing_);
+        view_.setText(wm::kStyleEdit, env_.strings.load(wm::kStringFirstStyle + int(s)));
+    }
 }
 
 void WatermarkFontDialog::sizeChosen() {
@@ -122,9 +124,10 @@ void WatermarkFontDialog::sizeChosen() {
     const std::intptr_t s = position < 0 ? -1 : view_.listData(wm::kSizeList, position);
     if (s < 0 || s >= kListSizeCount) return;
     size_ = kListSizes[s];
-    writing_ = true;
-    view_.setText(wm::kFontSizeEdit, DecimalText(size_));
-    writing_ = false;
+    {
+        const ProgrammaticWrite writing(writing_);
+        view_.setText(wm::kFontSizeEdit, DecimalText(size_));
+    }
 }
 
 void WatermarkFontDialog::sizeTyped() {
@@ -132,9 +135,10 @@ void WatermarkFontDialog::sizeTyped() {
     size_ = FontDialogSize(text);
     // A clamped number is shown as the bound it became.
     if (size_ != 0 && DecimalText(size_) != text) {
-        writing_ = true;
-        view_.setText(wm::kFontSizeEdit, DecimalText(size_));
-        writing_ = false;
+        {
+            const ProgrammaticWrite writing(writing_);
+            view_.setText(wm::kFontSizeEdit, DecimalText(size_));
+        }
     }
     selectSize();
 }
