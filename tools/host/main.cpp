@@ -1,17 +1,8 @@
 // wrenhost: plays the core PostScript driver for a printer installed in the
 // spooler, so the plug-ins can be driven end to end.
 //
-//   wrenhost install <package-dir> [--printer NAME] [--driver NAME] [--share NAME] [--network] [--port NAME]
-//   wrenhost installer [--printer NAME] (notify|config)...
-//   wrenhost print <ticket.ini>... [--output PATH | --output-dir DIR] [--interleave | --concurrent]
-//                  [--repeat N [--unseal-password P]] [--no-drvprocs] [--plugin PATH] [--block-size N]
-//                  [--script FILE [--screenshot DIR]]
-//   wrenhost preview <ticket.ini> <out-prefix> [--emulation PATH] [--resolution DPI] [--plugin PATH]
-//   wrenhost record [--printer NAME]
-//   wrenhost unseal <job> (--password P | --card-data HEX) <out>
-//   wrenhost preferences <ticket.ini> [--save PATH] [--script FILE] [--screenshot DIR] [--printer-properties] [--plugin PATH] [--start-page N]
-//                        [--and <ticket.ini> [the same options]]...
-//                  (with --and, the sheets are up at once, each on its own thread; each saves its own ticket)
+// The commands and their options: usage.h. With preferences --and, the
+// sheets are up at once, each on its own thread; each saves its own ticket.
 #include <windows.h>
 
 #include <cstdio>
@@ -30,12 +21,13 @@
 #include "preview_command.h"
 #include "record_dump.h"
 #include "unseal_command.h"
+#include "usage.h"
 
 namespace wren::host {
 namespace {
 
 int install(const std::vector<std::wstring>& args) {
-    if (args.empty()) throw HostError("usage: wrenhost install <package-dir> [--printer NAME] [--driver NAME] [--share NAME] [--network] [--port NAME]");
+    if (args.empty()) throw HostError(usageOf("install"));
     InstallOptions options;
     options.packageDir = args[0];
     for (std::size_t i = 1; i < args.size(); ++i) {
@@ -85,13 +77,9 @@ int record(const std::vector<std::wstring>& args) {
     return 0;
 }
 
-constexpr const char* kPreferencesUsage =
-    "usage: wrenhost preferences <ticket.ini> [--save PATH] [--script FILE] [--screenshot DIR] "
-    "[--printer-properties] [--start-page N] [--and <ticket.ini> [options]]...";
-
 // One sheet's part of the command line: its ticket and its options.
 PreferencesOptions preferencesSheet(const std::vector<std::wstring>& args) {
-    if (args.empty() || args[0].rfind(L"--", 0) == 0) throw HostError(kPreferencesUsage);
+    if (args.empty() || args[0].rfind(L"--", 0) == 0) throw HostError(usageOf("preferences"));
     PreferencesOptions options;
     options.ticketPath = args[0];
     for (std::size_t i = 1; i < args.size(); ++i) {
@@ -128,7 +116,7 @@ int preferences(const std::vector<std::wstring>& args) {
 int wmain(int argc, wchar_t** argv) {
     std::vector<std::wstring> args(argv + 1, argv + argc);
     try {
-        if (args.empty()) throw wren::host::HostError("usage: wrenhost install|print|preview|record|preferences|unseal|installer ...");
+        if (args.empty()) throw wren::host::HostError(wren::host::usageOf(""));
         std::wstring command = args.front();
         args.erase(args.begin());
         if (command == L"install") return wren::host::install(args);

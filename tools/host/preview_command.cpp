@@ -8,6 +8,7 @@
 #include "host_files.h"
 #include "platform/win32/handles.h"
 #include "platform/function_cast.h"
+#include "usage.h"
 
 namespace wren::host {
 namespace {
@@ -107,8 +108,7 @@ std::string renderNatively(const std::wstring& emulation, const std::wstring& jo
 
 int runPreview(const std::vector<std::wstring>& args, const PrintCommand& print) {
     if (args.size() < 2)
-        throw HostError("usage: wrenhost preview <ticket.ini> <out-prefix> [--emulation PATH] [--resolution DPI] "
-                        "[--plugin PATH]");
+        throw HostError(usageOf("preview"));
     std::wstring emulation;
     int resolution = 72;
     std::vector<std::wstring> printArgs = {args[0]};

@@ -16,14 +16,11 @@
 #include "script_runner.h"
 #include "soak_check.h"
 #include "unseal_command.h"
+#include "usage.h"
 
 namespace wren::host {
 namespace {
 
-constexpr char kUsage[] =
-    "usage: wrenhost print <ticket.ini>... [--output PATH | --output-dir DIR] [--interleave | --concurrent] "
-    "[--repeat N [--unseal-password P]] [--no-drvprocs] [--plugin PATH] [--block-size N] "
-    "[--script FILE [--screenshot DIR]]";
 
 struct PrintOptions {
     std::vector<std::wstring> tickets;
@@ -92,7 +89,7 @@ PrintOptions parsePrintOptions(const std::vector<std::wstring>& args) {
         if (!args[i].starts_with(L"--")) o.tickets.push_back(args[i]);
         else if (!takeOption(args, i, o)) throw HostError("unknown option " + narrow(args[i]));
     }
-    if (o.tickets.empty()) throw HostError(kUsage);
+    if (o.tickets.empty()) throw HostError(usageOf("print"));
     if (!o.output.empty() && !o.outputDir.empty()) throw HostError("give --output or --output-dir, not both");
     if (!o.output.empty() && o.tickets.size() > 1)
         throw HostError("--output names one job's file: with several tickets use --output-dir DIR");

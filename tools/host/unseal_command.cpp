@@ -11,11 +11,11 @@
 #include "host_files.h"
 #include "platform/win32/handles.h"
 #include "unseal_job.h"
+#include "usage.h"
 
 namespace wren::host {
 namespace {
 
-constexpr char kUsage[] = "usage: wrenhost unseal <job> (--password P | --card-data HEX) <out>";
 
 std::optional<std::string> fromHex(const std::wstring& text) {
     auto digit = [](wchar_t c) {
@@ -78,7 +78,7 @@ int unseal(const std::vector<std::wstring>& args) {
             positional.push_back(args[i]);
         }
     }
-    if (positional.size() != 2 || !key) throw HostError(kUsage);
+    if (positional.size() != 2 || !key) throw HostError(usageOf("unseal"));
     const std::string job = readFile(positional[0]);
     std::string plain;
     UnsealResult result = unsealJob(job, *key, &stand_in::cngDeriveJobKey, plain);
