@@ -6,17 +6,12 @@
 #include <vector>
 
 #include "ui/features/write_back.h"
+#include "ui/options/installed_option_rules.h"
 
 namespace wren::ui {
 namespace {
 
 using D = DeviceFeature;
-
-// The items of the selections' positions, in that order.
-constexpr std::array<DeviceFeature, kOptionSelectionCount> kSelectionItems{
-    D::ZEHDD, D::ZEOptionDuplex, D::ZEOptionTray, D::InstalledMemory, D::ZEFinisher,
-    D::ZEOptionMPF, D::ZEPunchUnit, D::ZEJobLimit, D::ZESpecialTonerInstalled,
-};
 
 // The job-limit option the item returns to: off.
 constexpr std::int32_t kJobLimitOff = 1;
@@ -46,12 +41,13 @@ std::int32_t jobLimitChanged(const DeviceCallbackCall& call, DeviceContext& cont
 // so the updates must come as the tree lists its items.
 std::vector<std::size_t> positionsInTreeOrder(const DeviceContext& context, const OptionTree& tree) {
     std::vector<std::size_t> positions;
-    for (std::size_t position = 0; position < kSelectionItems.size(); ++position) {
-        const FeatureSlot& slot = context[kSelectionItems[position]];
+    const auto rules = InstalledOptionRules();
+    for (std::size_t position = 0; position < rules.size(); ++position) {
+        const FeatureSlot& slot = context[rules[position].item];
         if (slot.present() && slot.index < tree.size()) positions.push_back(position);
     }
     std::sort(positions.begin(), positions.end(), [&](std::size_t a, std::size_t b) {
-        return context[kSelectionItems[a]].index < context[kSelectionItems[b]].index;
+        return context[rules[a].item].index < context[rules[b].item].index;
     });
     return positions;
 }
@@ -62,7 +58,7 @@ void ApplyOptionSelections(const InstalledOptions& options, DeviceContext& conte
     const std::vector<std::u16string> names = memoryOptionNames(context, tree);
     const OptionSelections selections = SelectionsFor(options, names, newerOs);
     for (std::size_t position : positionsInTreeOrder(context, tree)) {
-        FeatureSlot& slot = context[kSelectionItems[position]];
+        FeatureSlot& slot = context[InstalledOptionRules()[position].item];
         if (!selections[position]) continue;
         std::int32_t value = *selections[position];
         // An option the item does not have would point the core driver past

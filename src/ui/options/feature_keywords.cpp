@@ -1,25 +1,12 @@
 #include "ui/options/feature_keywords.h"
 
 #include <algorithm>
-#include <array>
 #include <string>
+
+#include "ui/options/installed_option_rules.h"
 
 namespace wren::ui {
 namespace {
-
-std::string trueFalse(bool on) { return on ? "True" : "False"; }
-
-// PunchType 1..3 name the punch units; anything else is none.
-std::string punchOption(std::int32_t type) {
-    constexpr std::array<std::string_view, 3> kTypes{"Type1", "Type2", "Type3"};
-    if (type >= 1 && type <= 3) return std::string(kTypes[static_cast<std::size_t>(type - 1)]);
-    return "None";
-}
-
-std::string spotColourOption(std::int32_t spot) {
-    constexpr std::array<std::string_view, 3> kToners{"None", "White", "Clear"};
-    return std::string(kToners[static_cast<std::size_t>(spot)]);
-}
 
 bool startsWithRecord(std::span<const std::uint8_t> list, std::size_t at, std::string_view keyword) {
     if (list.size() - at < keyword.size() + 1) return false;
@@ -32,16 +19,13 @@ bool startsWithRecord(std::span<const std::uint8_t> list, std::size_t at, std::s
 }  // namespace
 
 std::vector<KeywordOption> KeywordOptionsFor(const InstalledOptions& o, bool newerOs) {
+    const OptionRuleInputs inputs{{}, newerOs};
+    std::vector<const InstalledOptionRule*> rules;
+    for (const InstalledOptionRule& rule : InstalledOptionRules()) rules.push_back(&rule);
+    std::sort(rules.begin(), rules.end(), [](auto* a, auto* b) { return a->keywordOrder < b->keywordOrder; });
     std::vector<KeywordOption> out;
-    out.push_back({"ZEOptionMPF", trueFalse(o.mpf())});
-    out.push_back({"ZEOptionDuplex", trueFalse(o.duplex())});
-    out.push_back({"ZEFinisher", trueFalse(o.finisher())});
-    out.push_back({"ZEPunchUnit", punchOption(o.punchType)});
-    out.push_back({"ZEJobLimit", trueFalse(!newerOs && o.jobLimitationMode != 0)});
-    out.push_back({"ZEOptionTray", std::to_string(o.trays())});
-    out.push_back({"ZEHDD", trueFalse(o.hardDisk)});
-    if (o.memoryMb != 0) out.push_back({"InstalledMemory", std::to_string(o.memoryMb) + "MB"});
-    if (o.spotColorKnown()) out.push_back({"ZESpecialTonerInstalled", spotColourOption(o.spotColor)});
+    for (const InstalledOptionRule* rule : rules)
+        if (std::optional<std::string> option = rule->option(o, inputs)) out.push_back({rule->keyword, *option});
     return out;
 }
 

@@ -1,5 +1,7 @@
 #include "ui/options/installed_options.h"
 
+#include "ui/options/installed_option_rules.h"
+
 #include <algorithm>
 #include <string>
 
@@ -26,8 +28,6 @@ constexpr int kMaxUserTypes = 256;
 constexpr std::u16string_view kAbsent = u"\x01";
 
 // The selection of a yes/no item whose option 1 is "installed".
-std::int32_t yesNo(bool installed) { return installed ? 1 : 0; }
-
 std::optional<std::int32_t> parseDecimal(std::u16string_view text) {
     std::size_t at = 0;
     while (at < text.size() && (text[at] == u' ' || text[at] == u'\t')) ++at;
@@ -104,17 +104,11 @@ std::int32_t MemorySelection(std::int32_t memoryMb, std::span<const std::u16stri
 
 OptionSelections SelectionsFor(const InstalledOptions& options, std::span<const std::u16string> memoryOptionNames,
                                bool newerOs) {
+    const OptionRuleInputs inputs{memoryOptionNames, newerOs};
     OptionSelections s;
-    s[0] = options.hardDisk ? 0 : 1;        // ZEHDD's option 1 is "not installed"
-    s[1] = options.duplex() ? 0 : 1;        // so is ZEOptionDuplex's
-    s[2] = options.trays();
-    s[3] = MemorySelection(options.memoryMb, memoryOptionNames);
-    s[4] = yesNo(options.finisher());
-    s[5] = yesNo(options.mpf());
-    s[6] = yesNo(options.punchType != 0);
-    // A newer system limits jobs by itself, so the printer's limit is off.
-    s[7] = (newerOs || options.jobLimitationMode == 0) ? 1 : 0;
-    if (options.spotColorKnown()) s[8] = options.spotColor;
+    const auto rules = InstalledOptionRules();
+    for (std::size_t position = 0; position < rules.size(); ++position)
+        s[position] = rules[position].selection(options, inputs);
     return s;
 }
 

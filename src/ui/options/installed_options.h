@@ -47,7 +47,8 @@ struct InstalledOptions {
 std::optional<InstalledOptions> ReadInstalledOptions(const Profile& profile, std::u16string_view dataFile,
                                                      std::u16string_view printerSection, OptionSource source);
 
-// The printer tree's selections, by position: 0 ZEHDD, 1 ZEOptionDuplex,
+// The printer tree's selections, by the position of their rule in
+// InstalledOptionRules (installed_option_rules.h): 0 ZEHDD, 1 ZEOptionDuplex,
 // 2 ZEOptionTray, 3 InstalledMemory, 4 ZEFinisher, 5 ZEOptionMPF,
 // 6 ZEPunchUnit, 7 ZEJobLimit, 8 ZESpecialTonerInstalled. A position
 // without a value leaves its item alone.
