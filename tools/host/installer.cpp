@@ -9,15 +9,10 @@
 #include "installer_event.h"
 #include "installer_files.h"
 #include "platform/win32/handles.h"
+#include "host_files.h"
 
 namespace wren::host {
 namespace {
-
-std::string narrow(const std::wstring& text) {
-    std::string out;
-    for (wchar_t c : text) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-    return out;
-}
 
 std::wstring driverDirectory() {
     wchar_t dir[MAX_PATH + 1] = {};

@@ -10,6 +10,7 @@
 #include "platform/win32/oem_interfaces.h"
 #include "plugin_loading.h"
 #include "ppd_reader.h"
+#include "host_files.h"
 
 #include <fstream>
 #include <sstream>
@@ -19,12 +20,6 @@ namespace {
 
 using NotifyFn = DWORD(WINAPI*)(HANDLE, const char*);
 using ConfigFn = DWORD(WINAPI*)(HANDLE);
-
-std::string narrow(const std::wstring& text) {
-    std::string out;
-    for (wchar_t c : text) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-    return out;
-}
 
 win32::UniqueModule loadInstalledUi() {
     const std::wstring path = driverDirectory() + L"wrenui.dll";

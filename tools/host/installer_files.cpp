@@ -9,15 +9,10 @@
 
 #include "host_error.h"
 #include "installer_inf.h"
+#include "host_files.h"
 
 namespace wren::host {
 namespace {
-
-std::string narrow(const std::wstring& text) {
-    std::string out;
-    for (wchar_t c : text) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-    return out;
-}
 
 std::wstring widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
