@@ -25,7 +25,7 @@ constexpr BoxRule kBoxes[] = {
 }  // namespace
 
 ColourAdvancedDialog::ColourAdvancedDialog(DialogView& view, ColourDetails details)
-    : view_(view), d_(std::move(details)) {}
+    : ModalController(view, 0), view_(view), d_(std::move(details)) {}
 
 void ColourAdvancedDialog::initialize() {
     for (const BoxRule& rule : kBoxes) {
@@ -53,16 +53,8 @@ void ColourAdvancedDialog::initialize() {
 }
 
 void ColourAdvancedDialog::command(int id, int notification) {
+    if (closingButton(id, notification)) return;
     switch (id) {
-    case IDC_DEFAULT:
-        if (notification == kClicked) restoreDefaults();
-        return;
-    case kIdOk:
-        confirm();
-        return;
-    case kIdCancel:
-        view_.endDialog(0);
-        return;
     default:
         return;
     }

@@ -4,10 +4,11 @@
 #pragma once
 
 #include "ui/colour/colour_details.h"
+#include "ui/dialogs/modal_controller.h"
 
 namespace wren::ui {
 
-class ColourAdvancedDialog {
+class ColourAdvancedDialog : public ModalController {
 public:
     ColourAdvancedDialog(DialogView& view, ColourDetails details);
 
@@ -15,8 +16,9 @@ public:
     void command(int id, int notification);
 
 private:
-    void restoreDefaults();
-    void confirm();
+    bool offersDefaults() const override { return true; }
+    void restoreDefaults() override;
+    void confirm() override;
 
     DialogView& view_;
     ColourDetails d_;

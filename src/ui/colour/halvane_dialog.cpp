@@ -16,7 +16,8 @@ constexpr std::uint32_t kHighBits = 0xFFFF0000;
 HalvaneDialog::HalvaneDialog(DialogView& view, ColourDetails details,
                              std::vector<std::pair<NamedSetting, int>> corrections, bool capabilityFound,
                              std::uint32_t& ccmSetting)
-    : view_(view), d_(std::move(details)), corrections_(std::move(corrections)), capabilityFound_(capabilityFound),
+    : ModalController(view, 0), view_(view), d_(std::move(details)), corrections_(std::move(corrections)),
+      capabilityFound_(capabilityFound),
       pageCcm_(ccmSetting), simulation_(d_.context[Feature::ZETargetColor].sel),
       blackFinish_(d_.context[Feature::ZEBlackSubstitution].sel),
       style_(d_.context[Feature::ZEColorRenderStyle].sel), ccm_(ccmSetting) {}
@@ -74,6 +75,7 @@ void HalvaneDialog::command(int id, int notification) {
         d_.pageChanged();
         return;
     }
+    if (closingButton(id, notification)) return;
     switch (id) {
     case IDC_HV_SIMULATION:
     case IDC_HV_STYLE:
@@ -92,15 +94,6 @@ void HalvaneDialog::command(int id, int notification) {
         if (int i = view_.listSelection(id); i >= 0)
             ccm_ = (ccm_ & kHighBits) | (static_cast<std::uint32_t>(view_.listData(id, i)) & kLowBits);
         d_.pageChanged();
-        return;
-    case IDC_DEFAULT:
-        if (notification == kClicked) restoreDefaults();
-        return;
-    case kIdOk:
-        confirm();
-        return;
-    case kIdCancel:
-        view_.endDialog(0);
         return;
     default:
         return;

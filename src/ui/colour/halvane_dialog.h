@@ -10,10 +10,11 @@
 
 #include "ui/colour/colour_data_files.h"
 #include "ui/colour/colour_details.h"
+#include "ui/dialogs/modal_controller.h"
 
 namespace wren::ui {
 
-class HalvaneDialog {
+class HalvaneDialog : public ModalController {
 public:
     // `corrections`: the settings of the colour-correction file's sections
     // "Color" then "Gamma" with their item data; `capabilityFound`: the
@@ -29,8 +30,9 @@ public:
     std::uint32_t workingCcm() const { return ccm_; }
 
 private:
-    void restoreDefaults();
-    void confirm();
+    bool offersDefaults() const override { return true; }
+    void restoreDefaults() override;
+    void confirm() override;
 
     DialogView& view_;
     ColourDetails d_;

@@ -71,7 +71,7 @@ constexpr int kPrecisionQuality = 2;
 }  // namespace
 
 QuillonDialog::QuillonDialog(DialogView& view, TrackBar& trackBar, ColourDetails details)
-    : view_(view), track_(trackBar), d_(std::move(details)), copy_(d_.context.features) {}
+    : ModalController(view, 0), view_(view), track_(trackBar), d_(std::move(details)), copy_(d_.context.features) {}
 
 int QuillonDialog::pictureBitmap(int control) {
     for (const PictureRow& row : kPictures)
@@ -133,16 +133,8 @@ void QuillonDialog::command(int id, int notification) {
             if (notification == kClicked) sel(row.feature) = view_.checked(id) ? 0 : 1;
             return;
         }
+    if (closingButton(id, notification)) return;
     switch (id) {
-    case IDC_DEFAULT:
-        if (notification == kClicked) restoreDefaults();
-        return;
-    case kIdOk:
-        confirm();
-        return;
-    case kIdCancel:
-        view_.endDialog(0);
-        return;
     default:
         return;
     }

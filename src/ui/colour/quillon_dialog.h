@@ -7,12 +7,13 @@
 #include "ui/colour/colour_details.h"
 #include "ui/colour/track_bar.h"
 #include "ui/features/feature_ids.h"
+#include "ui/dialogs/modal_controller.h"
 
 namespace wren::ui {
 
 enum class QuillonMethod : std::int32_t { IccMatching = 0, PrinterSimulation = 1, CreatingProfile = 2, Application = 3 };
 
-class QuillonDialog {
+class QuillonDialog : public ModalController {
 public:
     QuillonDialog(DialogView& view, TrackBar& trackBar, ColourDetails details);
 
@@ -26,8 +27,9 @@ public:
     static int pictureBitmap(int control);
 
 private:
-    void restoreDefaults();
-    void confirm();
+    bool offersDefaults() const override { return true; }
+    void restoreDefaults() override;
+    void confirm() override;
     std::int32_t& sel(Feature f) { return copy_[f].sel; }
 
     DialogView& view_;

@@ -22,7 +22,7 @@ constexpr int kPageModes = 5;
 }  // namespace
 
 DefineOverlayDialog::DefineOverlayDialog(OverlayEnvironment& env, DialogView& view)
-    : env_(env), list_(*env.list), record_(env.editing), view_(view) {}
+    : ModalController(view, 0), env_(env), list_(*env.list), record_(env.editing), view_(view) {}
 
 void DefineOverlayDialog::write(int id, std::u16string_view text) {
     const ProgrammaticWrite writing(writing_);
@@ -71,6 +71,7 @@ void DefineOverlayDialog::fillForms(int selected) {
 void DefineOverlayDialog::showPageMode() { view_.listSelect(ov::kPageModeList, record_.pageMode); }
 
 void DefineOverlayDialog::command(int id, int notification) {
+    if (closingButton(id, notification)) return;
     switch (id) {
     case ov::kCustomPagesEdit:
         if (notification == kEditUpdate && !writing_) customPagesUpdated();
@@ -94,12 +95,6 @@ void DefineOverlayDialog::command(int id, int notification) {
         return;
     case ov::kFormDeleteButton:
         if (notification == kClicked && view_.enabled(id)) deleteForm();
-        return;
-    case kIdOk:
-        confirm();
-        return;
-    case kIdCancel:
-        view_.endDialog(0);
         return;
     default:
         return;

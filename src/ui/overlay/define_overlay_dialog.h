@@ -8,10 +8,11 @@
 
 #include "ui/dialogs/dialog_view.h"
 #include "ui/overlay/overlay_environment.h"
+#include "ui/dialogs/modal_controller.h"
 
 namespace wren::ui {
 
-class DefineOverlayDialog {
+class DefineOverlayDialog : public ModalController {
 public:
     DefineOverlayDialog(OverlayEnvironment& env, DialogView& view);
 
@@ -30,7 +31,7 @@ private:
     void addForm();
     void renameForm();
     void deleteForm();
-    void confirm();
+    void confirm() override;
 
     std::u16string formName() const;
     bool inForms(std::u16string_view name) const;

@@ -12,7 +12,8 @@ namespace wren::ui {
 using overlay::kMaxActive;
 using overlay::kMaxOverlays;
 
-OverlaysDialog::OverlaysDialog(OverlayEnvironment& env, DialogView& view) : env_(env), view_(view) {}
+OverlaysDialog::OverlaysDialog(OverlayEnvironment& env, DialogView& view)
+    : ModalController(view, 0), env_(env), view_(view) {}
 
 overlay::OverlayList& OverlaysDialog::list() { return *env_.list; }
 
@@ -119,6 +120,7 @@ void OverlaysDialog::listEvent(int id, ov::ListEvent event) {
 
 void OverlaysDialog::command(int id, int notification) {
     if (!env_.list && id != kIdCancel) return;
+    if (closingButton(id, notification)) return;
     switch (id) {
     case ov::kModeList:
         if (notification == kSelectionChanged) modeChosen();
@@ -137,12 +139,6 @@ void OverlaysDialog::command(int id, int notification) {
         return;
     case ov::kDeleteButton:
         if (notification == kClicked && view_.enabled(id)) deleteDefined();
-        return;
-    case kIdOk:
-        confirm();
-        return;
-    case kIdCancel:
-        cancel();
         return;
     default:
         return;

@@ -13,10 +13,11 @@
 #include "ui/dialogs/dialog_view.h"
 #include "ui/overlay/overlay_environment.h"
 #include "ui/overlay/overlay_ids.h"
+#include "ui/dialogs/modal_controller.h"
 
 namespace wren::ui {
 
-class OverlaysDialog {
+class OverlaysDialog : public ModalController {
 public:
     OverlaysDialog(OverlayEnvironment& env, DialogView& view);
 
@@ -39,8 +40,8 @@ private:
     void newOverlay();
     void editOverlay();
     void deleteDefined();
-    void confirm();
-    void cancel();
+    void confirm() override;
+    void cancel() override;
     void afterEdit();
 
     overlay::OverlayList& list();

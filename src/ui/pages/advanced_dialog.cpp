@@ -30,7 +30,7 @@ constexpr int kCompressionNames[] = {IDS_COMPRESSION_NONE, IDS_COMPRESSION_FAST,
 
 AdvancedDialog::AdvancedDialog(DialogView& view, SheetContext& context, PrivateRecord& record,
                                const UiStrings& strings, bool hardDisk, int compressionModel)
-    : view_(view), ctx_(context), record_(record), strings_(strings), hardDisk_(hardDisk),
+    : ModalController(view, 0), view_(view), ctx_(context), record_(record), strings_(strings), hardDisk_(hardDisk),
       compressionModel_(compressionModel), compression_(record.compressionLevel) {}
 
 int AdvancedDialog::specialPictureId() const {
@@ -63,6 +63,7 @@ void AdvancedDialog::initialize() {
 }
 
 void AdvancedDialog::command(int id, int notification) {
+    if (closingButton(id, notification)) return;
     switch (id) {
     case IDC_ADV_MIRROR:
     case IDC_ADV_NEGATIVE:
@@ -71,15 +72,6 @@ void AdvancedDialog::command(int id, int notification) {
     case IDC_ADV_COMPRESSION:
         if (notification == kSelectionChanged && view_.listSelection(id) >= 0)
             compression_ = static_cast<std::uint16_t>(view_.listSelection(id));
-        return;
-    case IDC_DEFAULT:
-        if (notification == kClicked) restoreDefaults();
-        return;
-    case kIdOk:
-        confirm();
-        return;
-    case kIdCancel:
-        view_.endDialog(0);
         return;
     default:
         return;

@@ -9,10 +9,11 @@
 #include "ui/dialogs/dialog_view.h"
 #include "ui/dialogs/ui_strings.h"
 #include "ui/features/sheet_context.h"
+#include "ui/dialogs/modal_controller.h"
 
 namespace wren::ui {
 
-class AdvancedDialog {
+class AdvancedDialog : public ModalController {
 public:
     // `compressionModel` is the model's "Compression" value.
     AdvancedDialog(DialogView& view, SheetContext& context, PrivateRecord& record, const UiStrings& strings,
@@ -24,8 +25,9 @@ public:
     int specialPictureId() const;
 
 private:
-    void restoreDefaults();
-    void confirm();
+    bool offersDefaults() const override { return true; }
+    void restoreDefaults() override;
+    void confirm() override;
 
     DialogView& view_;
     SheetContext& ctx_;

@@ -17,8 +17,8 @@ bool pinCharacter(char16_t c) { return isDigit(c); }
 
 JobPinDialog::JobPinDialog(DialogView& view, PrivateRecord& record, const UiStrings& strings, const UiState& state,
                            bool sharedOrNetwork, std::function<void()> showSharingWarning)
-    : view_(view), record_(record), strings_(strings), state_(state), sharedOrNetwork_(sharedOrNetwork),
-      showSharingWarning_(std::move(showSharingWarning)) {}
+    : ModalController(view, 0), view_(view), record_(record), strings_(strings), state_(state),
+      sharedOrNetwork_(sharedOrNetwork), showSharingWarning_(std::move(showSharingWarning)) {}
 
 void JobPinDialog::initialize() {
     view_.setTextLimit(IDC_PIN_JOB_NAME, kJobNameChars);
@@ -36,6 +36,7 @@ void JobPinDialog::initialize() {
 }
 
 void JobPinDialog::command(int id, int notification) {
+    if (closingButton(id, notification)) return;
     switch (id) {
     case IDC_PIN_JOB_NAME:
         if (notification == kEditChange || notification == kEditUpdate) filterEdit(id, jobNameCharacter);
@@ -46,12 +47,6 @@ void JobPinDialog::command(int id, int notification) {
     case IDC_PIN_REQUEST_NAME:
         if (notification == kClicked && view_.checked(id) && state_.os.xpOr2003() && showSharingWarning_)
             showSharingWarning_();
-        return;
-    case kIdOk:
-        confirm();
-        return;
-    case kIdCancel:
-        view_.endDialog(0);
         return;
     default:
         return;

@@ -9,13 +9,14 @@
 #include "ui/dialogs/dialog_view.h"
 #include "ui/dialogs/ui_state.h"
 #include "ui/dialogs/ui_strings.h"
+#include "ui/dialogs/modal_controller.h"
 
 namespace wren::ui {
 
 inline constexpr int kJobNameChars = 16;
 inline constexpr int kPinChars = 4;
 
-class JobPinDialog {
+class JobPinDialog : public ModalController {
 public:
     // `showSharingWarning` shows the silenceable warning about asking for a
     // job name on a machine with several signed-in users.
@@ -27,7 +28,7 @@ public:
 
 private:
     void filterEdit(int id, bool (*keep)(char16_t));
-    void confirm();
+    void confirm() override;
 
     DialogView& view_;
     PrivateRecord& record_;

@@ -43,7 +43,7 @@ constexpr ScrollRule kScrollRules[] = {
 }  // namespace
 
 WatermarkEditor::WatermarkEditor(WatermarkEnvironment& env, DialogView& view)
-    : env_(env), list_(env.list), view_(view) {}
+    : ModalController(view, 2), env_(env), list_(env.list), view_(view) {}
 
 const WatermarkRecord& WatermarkEditor::editedSlot() const {
     const std::uint32_t slot = list_.editedSlot < list_.entries.size() ? list_.editedSlot : 0;
@@ -101,6 +101,7 @@ void WatermarkEditor::changed() {
 
 void WatermarkEditor::command(int id, int notification) {
     if (writing_) return;
+    if (closingButton(id, notification)) return;
     switch (id) {
     case wm::kTextEdit:
         if (notification == kEditUpdate || notification == kEditChange) textChanged();
@@ -121,12 +122,6 @@ void WatermarkEditor::command(int id, int notification) {
         return;
     case wm::kColourButton:
         if (notification == kClicked) chooseColour();
-        return;
-    case kIdOk:
-        confirm();
-        return;
-    case kIdCancel:
-        view_.endDialog(2);
         return;
     default:
         if (id >= wm::kBorderNone && id <= wm::kBorderDoubleFrame && notification == kClicked) {

@@ -9,10 +9,11 @@
 
 #include "ui/dialogs/dialog_view.h"
 #include "ui/watermark/watermark_list.h"
+#include "ui/dialogs/modal_controller.h"
 
 namespace wren::ui {
 
-class WatermarkEditor {
+class WatermarkEditor : public ModalController {
 public:
     WatermarkEditor(WatermarkEnvironment& env, DialogView& view);
 
@@ -29,7 +30,7 @@ private:
     void choosePosition();
     void chooseFont();
     void chooseColour();
-    void confirm();
+    void confirm() override;
     void setEdit(int id, std::u16string_view text);
     void changed();
 

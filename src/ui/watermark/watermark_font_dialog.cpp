@@ -30,8 +30,9 @@ std::int32_t FontDialogSize(std::u16string_view text) {
 }
 
 WatermarkFontDialog::WatermarkFontDialog(WatermarkEnvironment& env, DialogView& view)
-    : env_(env), view_(view), size_(env.list.working.size), fontIndex_(env.list.working.fontIndex),
-      weight_(env.list.working.weight), italic_(env.list.working.italic != 0) {}
+    : ModalController(view, 2), env_(env), view_(view), size_(env.list.working.size),
+      fontIndex_(env.list.working.fontIndex), weight_(env.list.working.weight),
+      italic_(env.list.working.italic != 0) {}
 
 void WatermarkFontDialog::initialize() {
     const ProgrammaticWrite writing(writing_);
@@ -71,6 +72,7 @@ void WatermarkFontDialog::selectSize() {
 
 void WatermarkFontDialog::command(int id, int notification) {
     if (writing_) return;
+    if (closingButton(id, notification)) return;
     switch (id) {
     case wm::kFontList:
         if (notification == kSelectionChanged) fontChosen();
@@ -83,12 +85,6 @@ void WatermarkFontDialog::command(int id, int notification) {
         return;
     case wm::kFontSizeEdit:
         if (notification == kEditChange) sizeTyped();
-        return;
-    case kIdOk:
-        confirm();
-        return;
-    case kIdCancel:
-        view_.endDialog(2);
         return;
     default:
         return;

@@ -9,6 +9,7 @@
 
 #include "ui/dialogs/dialog_view.h"
 #include "ui/watermark/watermark_list.h"
+#include "ui/dialogs/modal_controller.h"
 
 namespace wren::ui {
 
@@ -16,7 +17,7 @@ namespace wren::ui {
 // more than 600 becomes 600.
 std::int32_t FontDialogSize(std::u16string_view text);
 
-class WatermarkFontDialog {
+class WatermarkFontDialog : public ModalController {
 public:
     WatermarkFontDialog(WatermarkEnvironment& env, DialogView& view);
 
@@ -36,7 +37,7 @@ private:
     void styleChosen();
     void sizeChosen();
     void sizeTyped();
-    void confirm();
+    void confirm() override;
     int style() const { return (weight_ == 700 ? 2 : 0) + (italic_ ? 1 : 0); }
 
     WatermarkEnvironment& env_;

@@ -7,7 +7,7 @@
 namespace wren::ui {
 
 WatermarkListDialog::WatermarkListDialog(WatermarkEnvironment& env, DialogView& view, PrivateRecord& record)
-    : env_(env), list_(env.list), view_(view), record_(record) {}
+    : ModalController(view, 0), env_(env), list_(env.list), view_(view), record_(record) {}
 
 void WatermarkListDialog::initialize() {
     if (!list_.loaded) LoadWatermarkList(env_, record_.watermarkIndex);
@@ -16,6 +16,7 @@ void WatermarkListDialog::initialize() {
 }
 
 void WatermarkListDialog::command(int id, int notification) {
+    if (closingButton(id, notification)) return;
     switch (id) {
     case wm::kEntryList:
         if (notification == kSelectionChanged) selectionChanged();
@@ -32,12 +33,6 @@ void WatermarkListDialog::command(int id, int notification) {
     case wm::kFirstPageOnlyBox:
     case wm::kBackgroundBox:
         if (notification == kClicked) checkBox(id);
-        return;
-    case kIdOk:
-        confirm();
-        return;
-    case kIdCancel:
-        cancel();
         return;
     default:
         return;

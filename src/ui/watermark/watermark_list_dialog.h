@@ -8,10 +8,11 @@
 #include "common/settings/private_record.h"
 #include "ui/dialogs/dialog_view.h"
 #include "ui/watermark/watermark_list.h"
+#include "ui/dialogs/modal_controller.h"
 
 namespace wren::ui {
 
-class WatermarkListDialog {
+class WatermarkListDialog : public ModalController {
 public:
     WatermarkListDialog(WatermarkEnvironment& env, DialogView& view, PrivateRecord& record);
 
@@ -26,8 +27,8 @@ private:
     void editWatermark();
     void deleteWatermark();
     void checkBox(int id);
-    void confirm();
-    void cancel();
+    void confirm() override;
+    void cancel() override;
 
     WatermarkEnvironment& env_;
     WatermarkList& list_;
