@@ -197,5 +197,33 @@ TEST_F(WriteBackFixture, RefusedOptionsReturnToThePreviousSelection) {
     EXPECT_NE(order.back(), F::Feature25);
 }
 
+// ---------------------------------------------------------------------------
+// What the record keeps when the sheet is applied
+
+TEST(StoreAppliedChoices, SpecialColourSpaceNupAndOrientation) {
+    FakeOptionTree tree;
+    SheetContext context;
+    PrivateRecord record{};
+    record.nupCode = 9;
+    record.orientation = 9;
+    // Without the items, only the special colour rule speaks.
+    for (auto [special, none] : {std::pair{0, 1}, {4, 1}, {1, 0}, {3, 0}, {-1, 0}}) {
+        context[F::ZESpecialColorControl].sel = special;
+        StoreAppliedChoices(context, tree, record);
+        EXPECT_EQ(record.noSpecialColorSpace, std::uint32_t(none)) << special;
+    }
+    EXPECT_EQ(record.nupCode, 9);
+    EXPECT_EQ(record.orientation, 9);
+    FakeItem nup;
+    nup.sel = 3;
+    FakeItem orientation;
+    orientation.sel = 1;
+    context[F::Nup].index = static_cast<std::uint16_t>(tree.add(nup));
+    context[F::Orientation].index = static_cast<std::uint16_t>(tree.add(orientation));
+    StoreAppliedChoices(context, tree, record);
+    EXPECT_EQ(record.nupCode, 3);
+    EXPECT_EQ(record.orientation, 1);
+}
+
 }  // namespace
 }  // namespace wren::ui

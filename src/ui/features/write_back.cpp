@@ -100,4 +100,12 @@ void WriteBackSelections(SheetContext& context, OptionTree& tree) {
     }
 }
 
+void StoreAppliedChoices(const SheetContext& context, const OptionTree& tree, PrivateRecord& record) {
+    const std::int32_t special = context[Feature::ZESpecialColorControl].sel;
+    record.noSpecialColorSpace = (special == 0 || special == 4) ? 1 : 0;
+    if (context.has(Feature::Nup)) record.nupCode = static_cast<std::uint8_t>(tree.sel(context[Feature::Nup].index));
+    if (context.has(Feature::Orientation))
+        record.orientation = static_cast<std::uint8_t>(tree.sel(context[Feature::Orientation].index));
+}
+
 }  // namespace wren::ui

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "common/settings/private_record.h"
 #include "ui/features/option_tree.h"
 #include "ui/features/sheet_context.h"
 
@@ -21,5 +22,11 @@ std::uint32_t SetCoreItemSelection(OptionTree& tree, std::uint16_t itemIndex, st
 // Writes every kept working option of the document context back, skipping
 // absent features.
 void WriteBackSelections(SheetContext& context, OptionTree& tree);
+
+// What the record keeps of the core driver's own choices when the sheet is
+// applied: whether no special colour space is chosen (special colour
+// control off, option 0, or option 4), and the N-up and orientation
+// selections of the items the tree has.
+void StoreAppliedChoices(const SheetContext& context, const OptionTree& tree, PrivateRecord& record);
 
 }  // namespace wren::ui

@@ -8,6 +8,7 @@
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_ports.h"
 #include "ui/features/feature_mapping.h"
+#include "ui/features/write_back.h"
 #include "ui/plugin/ui_module.h"
 #include "ui/plugin/ui_plugin.h"
 #include "ui/resources/resource_ids.h"
@@ -58,16 +59,7 @@ LONG APIENTRY documentCallback(PCPSUICBPARAM callback, POEMCUIPPARAM param) noex
         auto* record = static_cast<PrivateRecord*>(param->pOEMDM);
         switch (callback->Reason) {
         case CPSUICB_REASON_APPLYNOW:
-            if (sheet && record) {
-                const std::int32_t special = sheet->context[Feature::ZESpecialColorControl].sel;
-                record->noSpecialColorSpace = (special == 0 || special == 4) ? 1 : 0;
-                if (sheet->context.has(Feature::Nup))
-                    record->nupCode =
-                        static_cast<std::uint8_t>(sheet->tree->sel(sheet->context[Feature::Nup].index));
-                if (sheet->context.has(Feature::Orientation))
-                    record->orientation =
-                        static_cast<std::uint8_t>(sheet->tree->sel(sheet->context[Feature::Orientation].index));
-            }
+            if (sheet && record && sheet->tree) StoreAppliedChoices(sheet->context, *sheet->tree, *record);
             [[fallthrough]];
         case CPSUICB_REASON_KILLACTIVE:
             if (record && param->pOEMOptItems && param->cOEMOptItems > 0)
