@@ -51,6 +51,9 @@ public:
     virtual std::optional<PrinterDetails> printerDetails(PrinterHandle printer) const = 0;
     // SetPrinterDataW with a REG_DWORD value; false when the spooler refuses.
     virtual bool setPrinterDword(PrinterHandle printer, std::u16string_view name, std::uint32_t value) const = 0;
+    // GetPrinterDataW of a 4-byte value; nothing when it is absent or of
+    // another size.
+    virtual std::optional<std::uint32_t> printerDword(PrinterHandle printer, std::u16string_view name) const = 0;
     // JOB_INFO_2.pDocument; nothing when the job cannot be read.
     virtual std::optional<std::u16string> jobDocument(PrinterHandle printer, std::uint32_t jobId) const = 0;
     // WritePrinter: false when the spooler call fails.

@@ -160,6 +160,11 @@ public:
         return namedPaperList;
     }
     std::optional<PrinterDetails> printerDetails(PrinterHandle p) const override { return printer(p).details; }
+    std::optional<std::uint32_t> printerDword(PrinterHandle p, std::u16string_view name) const override {
+        auto it = printerData.find({p, std::u16string(name)});
+        if (it == printerData.end()) return std::nullopt;
+        return it->second;
+    }
     bool setPrinterDword(PrinterHandle p, std::u16string_view name, std::uint32_t value) const override {
         if (refusePrinterData) return false;
         printerData[{p, std::u16string(name)}] = value;

@@ -30,6 +30,7 @@ public:
     std::vector<PaperSize> papers(std::u16string_view deviceName) const override;
     std::vector<NamedPaper> namedPapers(std::u16string_view deviceName) const override;
     std::optional<PrinterDetails> printerDetails(PrinterHandle printer) const override;
+    std::optional<std::uint32_t> printerDword(PrinterHandle printer, std::u16string_view name) const override;
     bool setPrinterDword(PrinterHandle printer, std::u16string_view name, std::uint32_t value) const override;
     std::optional<std::u16string> jobDocument(PrinterHandle printer, std::uint32_t jobId) const override;
     bool write(PrinterHandle printer, const void* data, std::uint32_t size, std::uint32_t* written) const override;

@@ -92,6 +92,16 @@ bool Win32Spooler::setPrinterDword(PrinterHandle printer, std::u16string_view na
                            sizeof data) == ERROR_SUCCESS;
 }
 
+std::optional<std::uint32_t> Win32Spooler::printerDword(PrinterHandle printer, std::u16string_view name) const {
+    const std::u16string n(name);
+    DWORD type = 0, value = 0, needed = 0;
+    if (GetPrinterDataW(handleOf(printer), const_cast<wchar_t*>(wz(n)), &type, reinterpret_cast<BYTE*>(&value),
+                        sizeof value, &needed) != ERROR_SUCCESS ||
+        needed != sizeof value)
+        return std::nullopt;
+    return value;
+}
+
 std::optional<PrinterDetails> Win32Spooler::printerDetails(PrinterHandle printer) const {
     auto block = queryBlock([&](BYTE* b, DWORD n, DWORD* needed) {
         return GetPrinterW(handleOf(printer), 2, b, n, needed);

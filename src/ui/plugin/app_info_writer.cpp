@@ -138,15 +138,6 @@ bool publishInSharedBlock(const appinfo::SharedNames& names, std::u16string_view
     return true;
 }
 
-std::optional<std::uint32_t> emfDespoolingSetting(HANDLE printer) {
-    DWORD type = 0, value = 0, needed = 0;
-    if (GetPrinterDataW(printer, const_cast<LPWSTR>(L"EMFDespoolingSetting"), &type,
-                        reinterpret_cast<BYTE*>(&value), sizeof value, &needed) != ERROR_SUCCESS ||
-        needed != sizeof value)
-        return std::nullopt;
-    return value;
-}
-
 // Starts the companion program, which fills the pipe the rendering side
 // serves; it runs on its own and is not waited for.
 void startCompanion(const WriterConfig& wc, std::u16string_view name, const std::u16string& pipe) {
@@ -179,7 +170,8 @@ void publishApplicationName(HANDLE printer, DWORD jobId) {
     if (appinfo::writerUsesSharedMemory(*target, raw) &&
         publishInSharedBlock(appinfo::localNames(*target, jobId), name, newerOs))
         return;
-    const std::optional<std::uint32_t> emf = newerOs ? emfDespoolingSetting(printer) : std::nullopt;
+    const std::optional<std::uint32_t> emf =
+        newerOs ? win32::ports().spooler.printerDword(printer, u"EMFDespoolingSetting") : std::nullopt;
     startCompanion(wc, name, appinfo::writerPipeName(*target, jobId, raw, newerOs, emf));
 }
 
