@@ -10,14 +10,13 @@
 #include "platform/win32/win32_ports.h"
 #include "ui/options/device_callback.h"
 #include "ui/options/option_query.h"
+#include "ui/options/query_target.h"
 #include "ui/plugin/ui_module.h"
 #include "ui/plugin/ui_plugin.h"
 #include "ui/win32/options_ports.h"
 
 namespace wren::ui {
 namespace {
-
-constexpr std::size_t kUiOemConfigChars = 64;
 
 OptionQueryPorts queryPorts() {
     InstallerPorts& p = installerPorts();
@@ -28,39 +27,8 @@ std::u16string printerNameOf(POEMCUIPPARAM param) {
     return param && param->pPrinterName ? win32::fromWide(param->pPrinterName) : std::u16string();
 }
 
-// The printer and the libraries its model names. With `lookup`, the
-// dependent files are looked up afresh (into the sheet's files and the
-// process's last lookup), and the port comes from PRINTER_INFO_2; otherwise
-// the sheet's files serve.
 std::optional<OptionQueryTarget> queryTarget(POEMCUIPPARAM param, HWND window, LookupState& files, bool lookup) {
-    InstallerPorts& p = installerPorts();
-    const std::u16string name = printerNameOf(param);
-    std::unique_ptr<OpenedPrinter> printer = p.printers.open(name);
-    if (!printer) return std::nullopt;
-    OptionQueryTarget target;
-    target.printerName = name;
-    target.window = window;
-    const DriverConfig config(p.spooler, p.profile, printer->handle());
-    if (lookup) {
-        const std::optional<PrinterNames> names = printer->names();
-        if (!names) return std::nullopt;
-        target.printerName = names->printerName;
-        target.portName = names->portName;
-        // Every lookup, found or not, is the one the installer exports use next.
-        const ConfigFiles found = config.locate(kUiOemConfigChars);
-        files.capabilityFile = found.capabilityFile;
-        files.pluginIni = found.pluginIni.value_or(u"");
-        lastLookup().remember(files);
-        if (!found.found) return std::nullopt;
-    }
-    target.pluginIni = files.pluginIni;
-    target.networkLibrary = config.modelKey(files.capabilityFile, u"NetExtDLL");
-    const std::u16string usb = config.modelKey(files.capabilityFile, u"USBExtDLL");
-    if (!usb.empty()) target.usbLibrary = p.system.pluginFolder() + usb;
-    const std::u16string data = config.modelKey(files.capabilityFile, u"USBExtDAT");
-    const std::u16string appData = p.system.appDataDirectory();
-    if (!data.empty() && !appData.empty()) target.usbDataFile = appData + u"\\" + data;
-    return target;
+    return FindQueryTarget(installerPorts(), lastLookup(), printerNameOf(param), window, files, lookup);
 }
 
 class SheetServices final : public DeviceCallbackServices {
