@@ -15,6 +15,7 @@
 #include "platform/driver_registry.h"
 #include "platform/file_security.h"
 #include "platform/printer_admin.h"
+#include "ui/options/installer_ports.h"
 #include "platform/system_services.h"
 #include "ui/options/option_exports.h"
 
@@ -258,5 +259,18 @@ struct FakeOptionLibraries {
 static_assert(std::is_same_v<decltype(&FakeOptionLibraries::ReadPrinterOptionFlag32),
                              options::ReadPrinterOptionFlag32Fn>);
 static_assert(std::is_same_v<decltype(&FakeOptionLibraries::GetDataFileName), options::GetDataFileNameFn>);
+
+// The installer's ports over the fakes, for tests of code that takes them.
+struct FakeInstallerPorts {
+    FakePrinterAdmin admin;
+    FakeSpooler spooler;
+    FakeProfile profile;
+    FakeLibraryLoader loader;
+    FakeCodePage codePage;
+    FakeFileSecurity security;
+    FakeDriverRegistry registry;
+    FakeSystem system;
+    ui::InstallerPorts ports{admin, spooler, profile, loader, codePage, security, registry, system};
+};
 
 }  // namespace wren::test

@@ -21,7 +21,7 @@ const std::u16string kCap = std::u16string(kDir) + u"wren.cap";
 const std::u16string kZelopt = u"C:\\windows\\zelopt.dat";
 const std::u16string kUsbData = u"C:\\users\\wren\\AppData\\Roaming\\zeusbopt.dat";
 
-class PrinterInitTest : public ::testing::Test {
+class PrinterInitTest : public ::testing::Test, protected test::FakeInstallerPorts {
 protected:
     void SetUp() override {
         test::FakeOptionLibraries::current() = test::FakeOptionLibraries{};
@@ -46,15 +46,6 @@ protected:
     test::FakeAdminPrinter& printer() { return admin.at(handle); }
 
     const std::string keywords = "ZEHDD\0False\0\nZEOptionDuplex\0False\0\n\0\0"s;
-    test::FakePrinterAdmin admin;
-    test::FakeSpooler spooler;
-    test::FakeProfile profile;
-    test::FakeLibraryLoader loader;
-    test::FakeCodePage codePage;
-    test::FakeFileSecurity security;
-    test::FakeDriverRegistry registry;
-    test::FakeSystem system;
-    InstallerPorts ports{admin, spooler, profile, loader, codePage, security, registry, system};
     LookupState lookup;
     PrinterHandle handle = nullptr;
 };

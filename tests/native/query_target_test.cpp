@@ -13,7 +13,7 @@ namespace {
 constexpr char16_t kIni[] = u"C:\\drivers\\x64\\3\\wren.ini";
 constexpr char16_t kCap[] = u"C:\\drivers\\x64\\3\\wren.cap";
 
-class QueryTargetTest : public ::testing::Test {
+class QueryTargetTest : public ::testing::Test, protected test::FakeInstallerPorts {
 protected:
     QueryTargetTest() {
         test::FakeAdminPrinter p;
@@ -24,15 +24,6 @@ protected:
         profile.addFile(kCap, "[Capability]\nWren ZE Colour PS=WrenC5\n[WrenC5]\nNetExtDLL=zenetopt.dll\n"
                               "USBExtDLL=zeusbopt.dll\nUSBExtDAT=zeusbopt.dat\n");
     }
-    test::FakePrinterAdmin admin;
-    test::FakeSpooler spooler;
-    test::FakeProfile profile;
-    test::FakeLibraryLoader loader;
-    test::FakeCodePage codePage;
-    test::FakeFileSecurity security;
-    test::FakeDriverRegistry registry;
-    test::FakeSystem system;
-    InstallerPorts ports{admin, spooler, profile, loader, codePage, security, registry, system};
     LastLookup last;
     LookupState files;
 };
