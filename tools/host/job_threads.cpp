@@ -1,6 +1,5 @@
 // The concurrent round of print_rounds.h: one thread per job, as a spooler
 // that serves several queues renders their jobs at the same time.
-#include <barrier>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -8,6 +7,7 @@
 
 #include "dsc_stream.h"
 #include "print_rounds.h"
+#include "thread_meeting.h"
 
 namespace wren::host {
 namespace {
@@ -20,18 +20,18 @@ struct ThreadOutcome {
 // The threads meet twice: before they open their devices and before they
 // start their jobs, so that the devices' set-up and the jobs' streams really
 // overlap. A thread that fails leaves the meetings still to come.
-void printOnThread(const JobPlan& plan, std::size_t index, const RoundOptions& options, std::barrier<>& meeting,
+void printOnThread(const JobPlan& plan, std::size_t index, const RoundOptions& options, ThreadMeeting& meeting,
                    ThreadOutcome& outcome) {
-    meeting.arrive_and_wait();
+    meeting.arriveAndWait();
     std::unique_ptr<PrintJob> job;
     try {
         job = std::make_unique<PrintJob>(plan, options.session, options.reportNotes);
     } catch (const std::exception& e) {
         outcome.error = e.what();
-        meeting.arrive_and_drop();
+        meeting.arriveAndLeave();
         return;
     }
-    meeting.arrive_and_wait();
+    meeting.arriveAndWait();
     try {
         job->start();
         const int pages = emitDocument(plan.document, job->sink());
@@ -46,7 +46,7 @@ void printOnThread(const JobPlan& plan, std::size_t index, const RoundOptions& o
 
 RoundResult printConcurrently(const std::vector<JobPlan>& plans, const RoundOptions& options) {
     std::vector<ThreadOutcome> outcomes(plans.size());
-    std::barrier<> meeting(static_cast<std::ptrdiff_t>(plans.size()));
+    ThreadMeeting meeting(plans.size());
     {
         std::vector<std::jthread> threads;
         for (std::size_t i = 0; i < plans.size(); ++i)
